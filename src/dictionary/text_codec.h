@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lexo {
+
+// How a text file was stored. A file is written back the way it was read, so a
+// dictionary made on Windows stays byte-identical after a load and save.
+enum class TextEncoding {
+    Windows1250,
+    Utf8,
+    Utf8WithBom,
+};
+
+const char* encodingName(TextEncoding encoding);
+
+bool isValidUtf8(std::string_view bytes);
+
+// BOM → UTF-8 with BOM; valid UTF-8 holding a non-ASCII byte → UTF-8; anything else
+// (plain ASCII included) → Windows-1250.
+TextEncoding detectEncoding(std::string_view bytes);
+
+// Every byte maps to a distinct code point (the five undefined bytes to the C1 controls
+// U+0081…), so decoding never fails and encoding the result gives the same bytes.
+std::string decodeWindows1250(std::string_view bytes);
+
+// nullopt when the text holds a character Windows-1250 cannot store (or is not UTF-8).
+std::optional<std::string> encodeWindows1250(std::string_view utf8);
+
+// Appends the Windows-1250 form of utf8 to out; false (out partly written) when a
+// character cannot be stored.
+bool appendWindows1250(std::string& out, std::string_view utf8);
+
+struct DecodedText {
+    std::string text;  // UTF-8, without a byte order mark
+    TextEncoding encoding = TextEncoding::Windows1250;
+};
+
+DecodedText decodeText(std::string bytes);
+
+// Encodes in the wanted encoding; when Windows-1250 cannot hold the text, falls back to
+// UTF-8 rather than lose a character, and reports that through `encoding`.
+std::string encodeText(std::string_view utf8, TextEncoding& encoding);
+
+// Upper-casing and case-blind comparison for ASCII, Latin-1 and Latin Extended-A: enough
+// for Czech file and folder names, which is what the core compares without case.
+std::string toUpperUtf8(std::string_view utf8);
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+// Decodes one code point at `pos`, advancing it; invalid input yields the byte value.
+char32_t nextCodePoint(std::string_view utf8, std::size_t& pos);
+void appendUtf8(std::string& out, char32_t codePoint);
+
+}  // namespace lexo
