@@ -1,1 +1,72 @@
-int main() { return 0; }
+// Command-line access to the program's files, for scripts, benchmarks and people who live
+// in a terminal. Output is Czech like the rest of the program.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dictionary/dictionary_file.h"
+
+namespace {
+
+constexpr std::size_t kMaxListed = 10;
+
+void printLineList(const char* label, const std::vector<std::size_t>& numbers) {
+    std::printf("%s: %zu", label, numbers.size());
+    if (!numbers.empty()) {
+        std::printf(" (");
+        for (std::size_t i = 0; i < numbers.size() && i < kMaxListed; ++i)
+            std::printf("%s%zu", i ? ", " : "", numbers[i]);
+        if (numbers.size() > kMaxListed) std::printf(", …");
+        std::printf(")");
+    }
+    std::printf("\n");
+}
+
+int info(const char* path) {
+    lexo::DictionaryLoad load = lexo::loadDictionary(path);
+    switch (load.status) {
+    case lexo::LoadStatus::CannotOpen:
+        std::fprintf(stderr, "Soubor %s nelze otevřít: %s\n", path, load.error.c_str());
+        return 1;
+    case lexo::LoadStatus::TooLarge:
+        std::fprintf(stderr, "%s: %s\n", path, lexo::kTooLargeDictionaryMessage.data());
+        return 1;
+    case lexo::LoadStatus::Empty:
+        std::fprintf(stderr, "%s: %s\n", path, lexo::kEmptyDictionaryMessage.data());
+        return 1;
+    case lexo::LoadStatus::Loaded:
+        break;
+    }
+    std::vector<std::size_t> manyAlternatives;
+    for (std::size_t row = 0; row < load.table.size(); ++row) {
+        if (lexo::alternativeCount(load.table.foreign(row)) > 4 || lexo::alternativeCount(load.table.czech(row)) > 4)
+            manyAlternatives.push_back(row + 1);
+    }
+    std::printf("Soubor: %s\n", path);
+    std::printf("Počet výrazů: %zu\n", load.table.size());
+    std::printf("Kódování: %s\n", lexo::encodingName(load.encoding));
+    printLineList("Řádky s méně než čtyřmi poli", load.shortLines);
+    printLineList("Řádky s více než čtyřmi poli", load.longLines);
+    printLineList("Výrazy s více než čtyřmi překlady", manyAlternatives);
+    return 0;
+}
+
+void usage() {
+    std::fprintf(stderr,
+                 "Použití:\n"
+                 "  lexo-tool info SOUBOR.slv   počet výrazů, kódování a vadné řádky slovníku\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "info") == 0) return info(argv[2]);
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        usage();
+        return 0;
+    }
+    usage();
+    return 2;
+}

@@ -1,0 +1,102 @@
+#include "dictionary/sound_folder.h"
+
+#include <gtest/gtest.h>
+
+#include "dictionary/dictionary_file.h"
+#include "support/temp_dir.h"
+
+namespace lexo {
+namespace {
+
+namespace fs = std::filesystem;
+using lexo::testing::readBytes;
+using lexo::testing::TempDir;
+using lexo::testing::writeBytes;
+
+TEST(SoundFolder, NameAndFolderOfADictionary) {
+    EXPECT_EQ(soundFileName("/home/a/kocka.wav"), "kocka.wav");
+    EXPECT_EQ(soundFileName("D:\\Nahravky\\kocka.wav"), "kocka.wav");
+    EXPECT_EQ(soundFileName("kocka.wav"), "kocka.wav");
+    TempDir dir;
+    EXPECT_EQ(soundFolderFor(dir / "zvirata.slv"), dir / "zvirata");
+    EXPECT_EQ(soundFolderFor(dir / "zvirata.old.slv"), dir / "zvirata");
+    EXPECT_EQ(soundFolderFor(dir / ".slv"), dir.path()) << "an empty stem means the dictionary's folder";
+    fs::create_directories(dir / "ZVÍŘATA");
+    EXPECT_EQ(soundFolderFor(dir / "zvířata.slv"), dir / "ZVÍŘATA");
+}
+
+TEST(SoundFolder, SaveMovesSoundsBesideTheDictionaryOnce) {
+    TempDir dir;
+    writeBytes(dir / "rec" / "kocka.wav", "meow");
+    ExpressionTable table;
+    table.append("cat", "kočka", "[]", (dir / "rec" / "kocka.wav").string());
+    table.append("dog", "pes", "[]", "NENÍ");
+    const SoundMoveReport first = moveSoundFiles(table, dir / "slovniky" / "zvirata.slv");
+    const fs::path target = dir / "slovniky" / "zvirata" / "kocka.wav";
+    EXPECT_EQ(first.moved, 1u);
+    EXPECT_EQ(table.sound(0), target.string());
+    EXPECT_EQ(table.sound(1), kNoSound);
+    EXPECT_EQ(readBytes(target), "meow");
+    EXPECT_FALSE(fs::exists(dir / "rec" / "kocka.wav"));
+
+    const SoundMoveReport again = moveSoundFiles(table, dir / "slovniky" / "zvirata.slv");
+    EXPECT_EQ(again.moved, 0u);
+    EXPECT_EQ(table.sound(0), target.string());
+    EXPECT_EQ(readBytes(target), "meow");
+}
+
+TEST(SoundFolder, SoundsOfTheSameNameAreAllKept) {
+    TempDir dir;
+    const fs::path dict = dir / "d" / "slova.slv";
+    writeBytes(dir / "d" / "slova" / "a.wav", "in place");
+    writeBytes(dir / "x" / "a.wav", "from x");
+    writeBytes(dir / "y" / "a.wav", "from y");
+    writeBytes(dir / "d" / "slova" / "stale.wav", "nobody's");
+    writeBytes(dir / "z" / "stale.wav", "new one");
+    ExpressionTable table;
+    table.append("1", "1", "[]", (dir / "x" / "a.wav").string());          // collides with row 1's file
+    table.append("2", "2", "[]", (dir / "d" / "slova" / "a.wav").string()); // already in place
+    table.append("3", "3", "[]", (dir / "y" / "a.wav").string());
+    table.append("4", "4", "[]", (dir / "x" / "a.wav").string());           // shares row 0's file
+    table.append("5", "5", "[]", (dir / "z" / "stale.wav").string());       // replaces an unused file
+    moveSoundFiles(table, dict);
+
+    EXPECT_EQ(readBytes(std::string(table.sound(0))), "from x");
+    EXPECT_EQ(readBytes(std::string(table.sound(1))), "in place");
+    EXPECT_EQ(readBytes(std::string(table.sound(2))), "from y");
+    EXPECT_EQ(table.sound(3), table.sound(0));
+    EXPECT_EQ(table.sound(4), (dir / "d" / "slova" / "stale.wav").string());
+    EXPECT_EQ(readBytes(std::string(table.sound(4))), "new one");
+    EXPECT_NE(table.sound(0), table.sound(2));
+    for (std::size_t r = 0; r < table.size(); ++r)
+        EXPECT_EQ(fs::path(std::string(table.sound(r))).parent_path(), dir / "d" / "slova");
+}
+
+TEST(SoundFolder, MissingAndUnmovableSounds) {
+    TempDir dir;
+    writeBytes(dir / "rec" / "b.wav", "keep me");
+    // The sound folder's name is taken by a file, so nothing can be moved into it.
+    writeBytes(dir / "blocked", "file");
+    ExpressionTable table;
+    table.append("a", "a", "[]", "C:\\Nahravky\\a.wav");
+    table.append("b", "b", "[]", (dir / "rec" / "b.wav").string());
+    const SoundMoveReport report = moveSoundFiles(table, dir / "blocked.slv");
+    EXPECT_EQ(report.missing, 1u);
+    EXPECT_EQ(report.failed, 1u);
+    EXPECT_EQ(table.sound(0), (dir / "blocked" / "a.wav").string());
+    EXPECT_EQ(table.sound(1), (dir / "rec" / "b.wav").string()) << "a sound that stayed put keeps its reference";
+    EXPECT_EQ(readBytes(dir / "rec" / "b.wav"), "keep me");
+}
+
+TEST(SoundFolder, EmptyStemUsesTheDictionaryFolderWithoutDoubledSeparator) {
+    TempDir dir;
+    writeBytes(dir / "rec" / "c.wav", "c");
+    ExpressionTable table;
+    table.append("c", "c", "[]", (dir / "rec" / "c.wav").string());
+    moveSoundFiles(table, dir / "d" / ".slv");
+    EXPECT_EQ(table.sound(0), (dir / "d" / "c.wav").string());
+    EXPECT_EQ(table.sound(0).find("//"), std::string_view::npos);
+}
+
+}  // namespace
+}  // namespace lexo
