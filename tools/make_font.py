@@ -14,6 +14,7 @@ them (Debian: apt-get install python3-fontforge fonts-dejavu-core):
 
 import argparse
 import os
+import struct
 import sys
 
 # Key typed by the user -> phonetic symbol it draws, with the Czech hint shown
@@ -79,7 +80,9 @@ def bits(*numbers):
 
 
 def wanted_code_point(cp):
-    return any(lo <= cp <= hi for lo, hi in KEEP_RANGES)
+    return any(lo <= cp <= hi for lo, hi in KEEP_RANGES) or any(
+        cp == symbol for _, symbol, _ in PHONETIC_KEYS
+    )
 
 
 def source_name(font, name_id):
@@ -87,13 +90,6 @@ def source_name(font, name_id):
         if lang == "English (US)" and key == name_id:
             return text
     sys.exit(f"make_font: the source font has no English '{name_id}' name")
-
-
-def unlink_references(glyph, targets):
-    # A composite pointing at a glyph that is dropped or redrawn would lose
-    # or change its shape, so it gets its own copy of the outline instead.
-    for name in {ref[0] for ref in glyph.references} & targets:
-        glyph.unlinkRef(name)
 
 
 def drop_kerning(font, names):
@@ -126,6 +122,41 @@ def drop_kerning(font, names):
                             glyph.addPosSub(subtable, *p[2:])
 
 
+def drop_tables(path, tags):
+    """Removes whole tables from a TrueType file, fixing up the checksums."""
+    with open(path, "rb") as f:
+        data = f.read()
+    version, count = struct.unpack(">4sH", data[:6])
+    records = [struct.unpack(">4sIII", data[12 + 16 * i : 28 + 16 * i]) for i in range(count)]
+    records = [r for r in records if r[0] not in tags]
+
+    def checksum(block):
+        block += b"\0" * (-len(block) % 4)
+        return sum(struct.unpack(f">{len(block) // 4}I", block)) & 0xFFFFFFFF
+
+    count = len(records)
+    entry_selector = count.bit_length() - 1
+    search_range = 16 << entry_selector
+    header = struct.pack(">4sHHHH", version, count, search_range, entry_selector,
+                         count * 16 - search_range)
+    offset = len(header) + 16 * count
+    directory, body, head_at = b"", b"", None
+    for tag, _, old_offset, length in records:
+        table = data[old_offset : old_offset + length]
+        if tag == b"head":
+            head_at = offset
+            table = table[:8] + b"\0\0\0\0" + table[12:]  # checkSumAdjustment
+        directory += struct.pack(">4sIII", tag, checksum(table), offset, length)
+        table += b"\0" * (-length % 4)
+        body += table
+        offset += len(table)
+    out = bytearray(header + directory + body)
+    adjustment = (0xB1B0AFBA - checksum(bytes(out))) & 0xFFFFFFFF
+    out[head_at + 8 : head_at + 12] = struct.pack(">I", adjustment)
+    with open(path, "wb") as f:
+        f.write(out)
+
+
 def build(source, out_dir):
     os.environ.setdefault("SOURCE_DATE_EPOCH", DEFAULT_SOURCE_DATE_EPOCH)
     import fontforge
@@ -144,23 +175,59 @@ def build(source, out_dir):
     for glyph in font.glyphs():
         if glyph.unicode >= 0 and wanted_code_point(glyph.unicode):
             keep.add(glyph.glyphname)
-    keep.update(font[cp].glyphname for _, cp, _ in PHONETIC_KEYS)
 
-    # Make every kept glyph independent of what is about to be removed or
-    # redrawn.  E.g. DejaVu composes U+025C from Cyrillic ze.
-    doomed = {g.glyphname for g in font.glyphs() if g.glyphname not in keep}
+    # Accented letters are composites (Č = C + Caron, ɜ = Cyrillic ze), and
+    # flattening them would throw away their hinting.  Their parts stay in the
+    # font, unmapped, so the character set is still just the blocks above.
+    pending = list(keep)
+    while pending:
+        for ref in font[pending.pop()].references:
+            if ref[0] not in keep:
+                keep.add(ref[0])
+                pending.append(ref[0])
     for name in keep:
-        unlink_references(font[name], doomed | key_glyphs)
+        glyph = font[name]
+        if glyph.unicode >= 0 and not wanted_code_point(glyph.unicode):
+            glyph.unicode = -1
+        # Anything built from a key glyph would change along with it.
+        for ref in glyph.references:
+            if ref[0] in key_glyphs and name not in key_glyphs:
+                glyph.unlinkRef(ref[0])
 
+    # A key becomes a reference to the phonetic glyph: the same outline and
+    # the same hinting, which a pasted copy would lose.
     for key, cp, _ in PHONETIC_KEYS:
-        font.selection.select(("unicode",), cp)
-        font.copy()
-        font.selection.select(("unicode",), ord(key))
-        font.paste()
-        font[ord(key)].unlinkRef()
+        glyph, symbol = font[ord(key)], font[cp]
+        glyph.clear()
+        glyph.ttinstrs = b""
+        glyph.addReference(symbol.glyphname)
+        glyph.width = symbol.width
 
-    for name in doomed:
-        font.removeGlyph(name)
+    # Of DejaVu's layout features (and its math stretchy parentheses) only
+    # kerning still does something once the combining marks and alternate
+    # glyphs are gone; the rest would be left pointing at removed glyphs.
+    for lookup in font.gsub_lookups:
+        font.removeLookup(lookup)
+    for lookup in font.gpos_lookups:
+        kind, _, features = font.getLookupInfo(lookup)
+        if kind != "gpos_pair":
+            font.removeLookup(lookup)
+            continue
+        # Registered for Arabic, Thai, ... the kerning would make the font
+        # look like it can lay those scripts out.
+        font.lookupSetFeatureList(lookup, tuple(
+            (tag, tuple((script, langs) for script, langs in scripts
+                        if script in ("DFLT", "latn")))
+            for tag, scripts in features
+        ))
+    # FontForge cannot forget the stretchy-parenthesis data on a glyph (it
+    # writes a MATH table whose parts are .notdef), so that table is cut out
+    # of the file afterwards; with no lookups left GSUB is empty as well.
+    font.math.clear()
+
+    for glyph in list(font.glyphs()):
+        if glyph.glyphname not in keep:
+            font.removeGlyph(glyph)
     drop_kerning(font, key_glyphs)
 
     font.fontname = POSTSCRIPT_NAME
@@ -168,7 +235,7 @@ def build(source, out_dir):
     font.fullname = FAMILY
     font.weight = STYLE
     font.version = VERSION
-    font.copyright = dejavu_copyright
+    font.sfntRevision = float(VERSION)
     font.os2_unicoderanges = (bits(*UNICODE_RANGE_BITS), 0, 0, 0)
     font.os2_codepages = (bits(*CODEPAGE_BITS), 0)
 
@@ -196,11 +263,10 @@ def build(source, out_dir):
     font.sfnt_names = tuple(("English (US)", k, v) for k, v in names.items())
 
     os.makedirs(out_dir, exist_ok=True)
-    font.generate(
-        os.path.join(out_dir, "LexoFont.ttf"),
-        flags=("opentype", "no-mac-names", "no-FFTM-table"),
-    )
+    font_path = os.path.join(out_dir, "LexoFont.ttf")
+    font.generate(font_path, flags=("opentype", "no-mac-names", "no-FFTM-table"))
     font.close()
+    drop_tables(font_path, {b"MATH", b"GSUB"})
 
     with open(os.path.join(out_dir, "legend.txt"), "w", encoding="utf-8") as f:
         f.write(legend_text())
