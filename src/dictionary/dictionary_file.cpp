@@ -8,6 +8,26 @@
 
 namespace lexo {
 
+namespace {
+
+// Room for the shared "[]" and "NENÍ" the parser appends to the text.
+constexpr std::size_t kDefaultsBytes = kNoPronunciation.size() + kNoSound.size();
+
+std::size_t countLineEnds(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : {'\n', '\r'}) {
+        const char* p = text.data();
+        const char* end = p + text.size();
+        while ((p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - p)))) != nullptr) {
+            ++count;
+            ++p;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
 // Builds the table's slots straight over the decoded file text, which becomes the table's
 // buffer: no copy of any field is made.
 class DictionaryParser {
@@ -18,9 +38,9 @@ public:
         table.text_ = std::move(text);
         const std::string_view all(table.text_);
 
-        std::size_t lineCount = 0;
-        for (char c : all) lineCount += (c == '\n' || c == '\r');
-        table.rows_.reserve(lineCount + 1);
+        const std::size_t rows = countLineEnds(all) + 1;
+        table.rows_.reserve(rows);
+        adviseHugePages(table.rows_.data(), rows * sizeof(ExpressionTable::Row));
 
         // The defaults of a short line live once at the end of the buffer.
         const auto noPronunciation = static_cast<std::uint32_t>(table.text_.size());
@@ -59,58 +79,86 @@ public:
     }
 };
 
-DictionaryLoad parseDictionary(std::string bytes) {
+namespace {
+
+DictionaryLoad parseBytes(std::string_view bytes) {
     DictionaryLoad load;
     if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
-        bytes.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
-    DecodedText decoded = decodeText(std::move(bytes));
-    load.encoding = decoded.encoding;
-    if (decoded.text.size() > ExpressionTable::kMaxTextBytes - 16) {
+        bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
+    load.encoding = detectEncoding(bytes);
+    std::string text;
+    if (load.encoding == TextEncoding::Windows1250) {
+        text = decodeWindows1250(bytes, kDefaultsBytes);
+    } else {
+        if (load.encoding == TextEncoding::Utf8WithBom) bytes.remove_prefix(3);
+        text.reserve(bytes.size() + kDefaultsBytes);
+        adviseHugePages(text.data(), bytes.size());
+        text.assign(bytes);
+    }
+    if (text.size() > ExpressionTable::kMaxTextBytes - 16) {
         load.status = LoadStatus::TooLarge;
         return load;
     }
-    DictionaryParser::parse(load, std::move(decoded.text));
+    DictionaryParser::parse(load, std::move(text));
     return load;
 }
 
+}  // namespace
+
+DictionaryLoad parseDictionary(std::string bytes) { return parseBytes(bytes); }
+
 DictionaryLoad loadDictionary(const std::filesystem::path& path) {
-    ReadResult read = readWholeFile(path, kMaxDictionaryFileBytes);
-    if (read.status == ReadStatus::CannotOpen) {
+    const MappedFile file = MappedFile::open(path, kMaxDictionaryFileBytes);
+    if (file.status() != ReadStatus::Ok) {
         DictionaryLoad load;
-        load.status = LoadStatus::CannotOpen;
-        load.error = std::move(read.error);
+        load.status = file.status() == ReadStatus::TooLarge ? LoadStatus::TooLarge : LoadStatus::CannotOpen;
+        load.error = file.error();
         return load;
     }
-    if (read.status == ReadStatus::TooLarge) {
-        DictionaryLoad load;
-        load.status = LoadStatus::TooLarge;
-        return load;
-    }
-    return parseDictionary(std::move(read.data));
+    return parseBytes(file.bytes());
 }
 
 namespace {
 
-bool appendField(std::string& out, std::string_view text, bool windows1250) {
-    if (!windows1250) {
-        out.append(text);
-        return true;
-    }
-    return appendWindows1250(out, text);
-}
-
-bool appendLines(std::string& out, const ExpressionTable& table, bool windows1250) {
+// The lines of the whole table, written through a pointer into an exactly sized buffer:
+// saving a large dictionary is one pass over its text. Empty when Windows-1250 was
+// wanted and cannot hold a character.
+std::string buildLines(const ExpressionTable& table, bool windows1250, std::string_view prefix) {
+    std::size_t size = prefix.size() + table.size() * 5;  // three separators and CR LF a row
     for (std::size_t row = 0; row < table.size(); ++row) {
-        if (!appendField(out, table.czech(row), windows1250)) return false;
-        out.push_back(';');
-        if (!appendField(out, table.foreign(row), windows1250)) return false;
-        out.push_back(';');
-        if (!appendField(out, table.pronunciation(row), windows1250)) return false;
-        out.push_back(';');
-        if (!appendField(out, table.sound(row), windows1250)) return false;
-        out.append("\r\n");
+        for (int f = 0; f < 4; ++f) {
+            const std::string_view text = table.field(row, static_cast<Field>(f));
+            size += windows1250 ? codePointCount(text) : text.size();
+        }
     }
-    return true;
+    std::string out;
+    out.reserve(size);
+    adviseHugePages(out.data(), size);
+    out.resize(size);
+    char* p = out.data();
+    std::memcpy(p, prefix.data(), prefix.size());
+    p += prefix.size();
+    auto put = [&p, windows1250](std::string_view text) {
+        if (windows1250) {
+            p = writeWindows1250(p, text);
+            return p != nullptr;
+        }
+        std::memcpy(p, text.data(), text.size());
+        p += text.size();
+        return true;
+    };
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        if (!put(table.czech(row))) return {};
+        *p++ = ';';
+        if (!put(table.foreign(row))) return {};
+        *p++ = ';';
+        if (!put(table.pronunciation(row))) return {};
+        *p++ = ';';
+        if (!put(table.sound(row))) return {};
+        *p++ = '\r';
+        *p++ = '\n';
+    }
+    return out;
 }
 
 }  // namespace
@@ -123,22 +171,19 @@ std::string buildLine(const ExpressionTable& table, std::size_t row) {
 }
 
 std::string buildDictionaryText(const ExpressionTable& table, TextEncoding& encoding) {
-    std::size_t estimate = 0;
-    for (std::size_t row = 0; row < table.size(); ++row)
-        for (int f = 0; f < 4; ++f) estimate += table.field(row, static_cast<Field>(f)).size();
-    estimate += table.size() * 5 + 3;
-
-    std::string out;
-    out.reserve(estimate);
     if (encoding == TextEncoding::Windows1250) {
-        if (appendLines(out, table, true)) return out;
-        // Rather write UTF-8 than lose a character Windows-1250 has no byte for.
-        encoding = TextEncoding::Utf8;
-        out.clear();
+        std::string encoded = buildLines(table, true, {});
+        if (encoded.empty() && !table.empty()) {
+            // Rather write UTF-8 than lose a character Windows-1250 has no byte for.
+            encoding = TextEncoding::Utf8;
+        } else if (detectEncoding(encoded) == TextEncoding::Windows1250) {
+            return encoded;
+        } else {
+            // These bytes would read back as UTF-8: mark them as such instead.
+            encoding = TextEncoding::Utf8WithBom;
+        }
     }
-    if (encoding == TextEncoding::Utf8WithBom) out.append("\xEF\xBB\xBF");
-    appendLines(out, table, false);
-    return out;
+    return buildLines(table, false, encoding == TextEncoding::Utf8WithBom ? "\xEF\xBB\xBF" : "");
 }
 
 SaveResult saveDictionary(const ExpressionTable& table, const std::filesystem::path& path,

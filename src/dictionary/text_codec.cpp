@@ -1,7 +1,10 @@
 #include "dictionary/text_codec.h"
 
+#include "platform/atomic_file.h"
+
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace lexo {
 namespace {
@@ -164,43 +167,96 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::string decodeWindows1250(std::string_view bytes) {
+std::string decodeWindows1250(std::string_view bytes, std::size_t spare) {
+    // Sized exactly first, then filled through a pointer: this runs over whole dictionaries.
+    static const auto kUtf8 = [] {
+        std::array<std::array<char, 4>, 128> table{};
+        for (unsigned i = 0; i < 128; ++i) {
+            std::string s;
+            appendUtf8(s, kWindows1250High[i]);
+            table[i][0] = static_cast<char>(s.size());
+            for (std::size_t k = 0; k < s.size(); ++k) table[i][k + 1] = s[k];
+        }
+        return table;
+    }();
+    std::size_t size = bytes.size();
+    for (unsigned char c : bytes)
+        if (c >= 0x80) size += static_cast<std::size_t>(kUtf8[c - 0x80][0]) - 1;
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
+    out.reserve(size + spare);
+    adviseHugePages(out.data(), size);
+    out.resize(size);
+    char* p = out.data();
     for (unsigned char c : bytes) {
         if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
+            *p++ = static_cast<char>(c);
         } else {
-            appendUtf8(out, kWindows1250High[c - 0x80]);
+            const auto& seq = kUtf8[c - 0x80];
+            for (int k = 0; k < seq[0]; ++k) *p++ = seq[k + 1];
         }
     }
     return out;
 }
 
-bool appendWindows1250(std::string& out, std::string_view utf8) {
-    std::size_t pos = 0;
+std::size_t codePointCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+char* writeWindows1250(char* p, std::string_view utf8) {
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t n = utf8.size();
-    while (pos < n) {
-        const auto c = static_cast<unsigned char>(utf8[pos]);
+    std::size_t i = 0;
+    while (i < n) {
+        // Most text is ASCII: move it eight bytes at a time.
+        while (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, s + i, 8);
+            if (word & 0x8080808080808080ull) break;
+            std::memcpy(p, &word, 8);
+            p += 8;
+            i += 8;
+        }
+        if (i == n) break;
+        const unsigned char c = s[i];
         if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-            ++pos;
+            *p++ = static_cast<char>(c);
+            ++i;
             continue;
         }
-        const std::size_t before = pos;
-        const char32_t cp = nextCodePoint(utf8, pos);
-        // A lone byte ≥ 0x80 is not UTF-8: refuse rather than guess.
-        if (pos == before + 1) return false;
-        const int b = kReverse.lookup(cp);
-        if (b < 0) return false;
-        out.push_back(static_cast<char>(b));
+        int b = -1;
+        // Czech letters are two-byte sequences: decode those here, the rest the long way.
+        if ((c & 0xE0) == 0xC0 && i + 1 < n && (s[i + 1] & 0xC0) == 0x80) {
+            const char32_t cp = (char32_t{c} & 0x1F) << 6 | (s[i + 1] & 0x3F);
+            if (cp >= 0x80) b = kReverse.lookup(cp);
+            i += 2;
+        } else {
+            const std::size_t before = i;
+            const char32_t cp = nextCodePoint(utf8, i);
+            // A lone byte ≥ 0x80 is not UTF-8: refuse rather than guess.
+            if (i != before + 1) b = kReverse.lookup(cp);
+        }
+        if (b < 0) return nullptr;
+        *p++ = static_cast<char>(b);
     }
+    return p;
+}
+
+bool appendWindows1250(std::string& out, std::string_view utf8) {
+    const std::size_t start = out.size();
+    out.resize(start + codePointCount(utf8));
+    char* end = writeWindows1250(out.data() + start, utf8);
+    if (end == nullptr) {
+        out.resize(start);
+        return false;
+    }
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return true;
 }
 
 std::optional<std::string> encodeWindows1250(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
     if (!appendWindows1250(out, utf8)) return std::nullopt;
     return out;
 }
@@ -227,8 +283,9 @@ DecodedText decodeText(std::string bytes) {
 
 std::string encodeText(std::string_view utf8, TextEncoding& encoding) {
     if (encoding == TextEncoding::Windows1250) {
-        if (auto encoded = encodeWindows1250(utf8)) return std::move(*encoded);
-        encoding = TextEncoding::Utf8;
+        auto encoded = encodeWindows1250(utf8);
+        if (encoded && detectEncoding(*encoded) == TextEncoding::Windows1250) return std::move(*encoded);
+        encoding = encoded ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
     }
     std::string out;
     if (encoding == TextEncoding::Utf8WithBom) out = "\xEF\xBB\xBF";

@@ -24,10 +24,18 @@ TextEncoding detectEncoding(std::string_view bytes);
 
 // Every byte maps to a distinct code point (the five undefined bytes to the C1 controls
 // U+0081…), so decoding never fails and encoding the result gives the same bytes.
-std::string decodeWindows1250(std::string_view bytes);
+// `spare` reserves room for text the caller appends afterwards.
+std::string decodeWindows1250(std::string_view bytes, std::size_t spare = 0);
 
 // nullopt when the text holds a character Windows-1250 cannot store (or is not UTF-8).
 std::optional<std::string> encodeWindows1250(std::string_view utf8);
+
+// Number of code points: the Windows-1250 size of valid UTF-8 text.
+std::size_t codePointCount(std::string_view utf8);
+
+// Writes the Windows-1250 form of utf8 at p, which has room for codePointCount(utf8)
+// bytes; returns the end, or nullptr when a character cannot be stored.
+char* writeWindows1250(char* p, std::string_view utf8);
 
 // Appends the Windows-1250 form of utf8 to out; false (out partly written) when a
 // character cannot be stored.
@@ -41,7 +49,9 @@ struct DecodedText {
 DecodedText decodeText(std::string bytes);
 
 // Encodes in the wanted encoding; when Windows-1250 cannot hold the text, falls back to
-// UTF-8 rather than lose a character, and reports that through `encoding`.
+// UTF-8 rather than lose a character, and reports that through `encoding`. Windows-1250
+// bytes that would read back as UTF-8 (or start like a BOM) are written as UTF-8 with a
+// BOM instead, so the next reading sees the same text.
 std::string encodeText(std::string_view utf8, TextEncoding& encoding);
 
 // Upper-casing and case-blind comparison for ASCII, Latin-1 and Latin Extended-A: enough

@@ -1,9 +1,11 @@
 #include "platform/atomic_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,7 +55,7 @@ FileResult writeFileAtomically(const std::filesystem::path& requested, std::stri
     }
     ::fchmod(fd, mode);
 
-    if (!writeAll(fd, data) || ::fsync(fd) != 0) {
+    if (!writeAll(fd, data) || ::fdatasync(fd) != 0) {
         const int err = errno;
         ::close(fd);
         ::unlink(tmpl.c_str());
@@ -68,6 +70,12 @@ FileResult writeFileAtomically(const std::filesystem::path& requested, std::stri
         const int err = errno;
         ::unlink(tmpl.c_str());
         return {false, systemError(err)};
+    }
+    // Make the rename itself durable; a failure here does not undo a complete file.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
     return {};
 }
@@ -115,6 +123,82 @@ ReadResult readWholeFile(const std::filesystem::path& path, std::size_t maxBytes
     result.data.resize(got);
     ::close(fd);
     return result;
+}
+
+MappedFile::~MappedFile() { release(); }
+
+MappedFile::MappedFile(MappedFile&& other) noexcept { *this = std::move(other); }
+
+MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
+    if (this != &other) {
+        release();
+        status_ = other.status_;
+        error_ = std::move(other.error_);
+        fallback_ = std::move(other.fallback_);
+        data_ = other.mapped_ ? other.data_ : fallback_.data();
+        size_ = other.size_;
+        mapped_ = other.mapped_;
+        other.data_ = nullptr;
+        other.size_ = 0;
+        other.mapped_ = false;
+    }
+    return *this;
+}
+
+void MappedFile::release() {
+    if (mapped_) ::munmap(data_, size_);
+    data_ = nullptr;
+    size_ = 0;
+    mapped_ = false;
+}
+
+MappedFile MappedFile::open(const std::filesystem::path& path, std::size_t maxBytes) {
+    MappedFile file;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        file.error_ = systemError(errno);
+        return file;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        file.error_ = S_ISDIR(st.st_mode) ? systemError(EISDIR) : systemError(errno);
+        ::close(fd);
+        return file;
+    }
+    if (static_cast<std::size_t>(st.st_size) > maxBytes) {
+        file.status_ = ReadStatus::TooLarge;
+        ::close(fd);
+        return file;
+    }
+    file.status_ = ReadStatus::Ok;
+    if (st.st_size == 0) {
+        ::close(fd);
+        return file;
+    }
+    void* data = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    ::close(fd);
+    if (data == MAP_FAILED) {
+        // Some file systems cannot map; read the ordinary way.
+        ReadResult read = readWholeFile(path, maxBytes);
+        file.status_ = read.status;
+        file.error_ = std::move(read.error);
+        file.fallback_ = std::move(read.data);
+        file.data_ = file.fallback_.data();
+        file.size_ = file.fallback_.size();
+        return file;
+    }
+    file.data_ = data;
+    file.size_ = static_cast<std::size_t>(st.st_size);
+    file.mapped_ = true;
+    return file;
+}
+
+void adviseHugePages(void* data, std::size_t bytes) {
+    constexpr std::uintptr_t kHuge = 2u << 20;
+    if (bytes < 2 * kHuge) return;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kHuge - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 }  // namespace lexo

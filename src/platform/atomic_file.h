@@ -29,4 +29,36 @@ struct ReadResult {
 // Reads a whole regular file; larger than maxBytes → TooLarge.
 ReadResult readWholeFile(const std::filesystem::path& path, std::size_t maxBytes);
 
+// A read-only view of a whole regular file, mapped into memory: large files are read
+// without a copy.
+class MappedFile {
+public:
+    MappedFile() = default;
+    ~MappedFile();
+    MappedFile(MappedFile&& other) noexcept;
+    MappedFile& operator=(MappedFile&& other) noexcept;
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    static MappedFile open(const std::filesystem::path& path, std::size_t maxBytes);
+
+    ReadStatus status() const { return status_; }
+    const std::string& error() const { return error_; }
+    std::string_view bytes() const { return {static_cast<const char*>(data_), size_}; }
+
+private:
+    void release();
+
+    ReadStatus status_ = ReadStatus::CannotOpen;
+    std::string error_;
+    std::string fallback_;
+    void* data_ = nullptr;
+    std::size_t size_ = 0;
+    bool mapped_ = false;
+};
+
+// Asks the kernel to back a large, not yet touched buffer with huge pages: filling a
+// 100 MB buffer then takes a few dozen page faults instead of tens of thousands.
+void adviseHugePages(void* data, std::size_t bytes);
+
 }  // namespace lexo

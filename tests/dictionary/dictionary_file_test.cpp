@@ -162,3 +162,21 @@ TEST(DictionaryFile, AlternativesAreCountedOnPlus) {
 
 }  // namespace
 }  // namespace lexo
+
+namespace lexo {
+namespace {
+
+TEST(DictionaryFile, TextThatWouldReadBackDifferentlyIsMarkedUtf8) {
+    // "Ă©" in Windows-1250 is C3 A9, which alone reads as UTF-8 "é". The original file was
+    // not UTF-8 only because of a byte in a dropped fifth field.
+    DictionaryLoad load = parseDictionary("\xC3\xA9;b;c;d;\xFF\r\n");
+    ASSERT_EQ(load.encoding, TextEncoding::Windows1250);
+    ASSERT_EQ(load.table.czech(0), "Ă©");
+    TextEncoding enc = load.encoding;
+    const std::string saved = buildDictionaryText(load.table, enc);
+    EXPECT_EQ(enc, TextEncoding::Utf8WithBom);
+    EXPECT_EQ(parseDictionary(saved).table, load.table);
+}
+
+}  // namespace
+}  // namespace lexo
