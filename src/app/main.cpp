@@ -1,10 +1,3 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/application.h"
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle("Lexo 2.95");
-    w.show();
-    return app.exec();
-}
+int main(int argc, char** argv) { return lexo::runLexo(argc, argv); }
