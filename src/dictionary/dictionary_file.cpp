@@ -83,7 +83,8 @@ namespace {
 
 DictionaryLoad parseBytes(std::string_view bytes) {
     DictionaryLoad load;
-    if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
+    const void* nul = bytes.empty() ? nullptr : std::memchr(bytes.data(), '\0', bytes.size());
+    if (nul != nullptr)
         bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
     load.encoding = detectEncoding(bytes);
     std::string text;
@@ -136,8 +137,10 @@ std::string buildLines(const ExpressionTable& table, bool windows1250, std::stri
     adviseHugePages(out.data(), size);
     out.resize(size);
     char* p = out.data();
-    std::memcpy(p, prefix.data(), prefix.size());
-    p += prefix.size();
+    if (!prefix.empty()) {
+        std::memcpy(p, prefix.data(), prefix.size());
+        p += prefix.size();
+    }
     auto put = [&p, windows1250](std::string_view text) {
         if (windows1250) {
             p = writeWindows1250(p, text);
@@ -183,7 +186,10 @@ std::string buildDictionaryText(const ExpressionTable& table, TextEncoding& enco
             encoding = TextEncoding::Utf8WithBom;
         }
     }
-    return buildLines(table, false, encoding == TextEncoding::Utf8WithBom ? "\xEF\xBB\xBF" : "");
+    // Text that itself starts with U+FEFF would lose it to the next reading as a BOM.
+    if (encoding == TextEncoding::Utf8 && !table.empty() && table.czech(0).starts_with(kUtf8Bom))
+        encoding = TextEncoding::Utf8WithBom;
+    return buildLines(table, false, encoding == TextEncoding::Utf8WithBom ? kUtf8Bom : "");
 }
 
 SaveResult saveDictionary(const ExpressionTable& table, const std::filesystem::path& path,

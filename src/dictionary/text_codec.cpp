@@ -287,8 +287,10 @@ std::string encodeText(std::string_view utf8, TextEncoding& encoding) {
         if (encoded && detectEncoding(*encoded) == TextEncoding::Windows1250) return std::move(*encoded);
         encoding = encoded ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
     }
+    // Text that itself starts with U+FEFF would lose it to the next reading as a BOM.
+    if (encoding == TextEncoding::Utf8 && utf8.starts_with(kUtf8Bom)) encoding = TextEncoding::Utf8WithBom;
     std::string out;
-    if (encoding == TextEncoding::Utf8WithBom) out = "\xEF\xBB\xBF";
+    if (encoding == TextEncoding::Utf8WithBom) out = kUtf8Bom;
     out.append(utf8);
     return out;
 }

@@ -8,6 +8,8 @@ namespace lexo {
 
 // How a text file was stored. A file is written back the way it was read, so a
 // dictionary made on Windows stays byte-identical after a load and save.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 enum class TextEncoding {
     Windows1250,
     Utf8,

@@ -8,8 +8,6 @@
 namespace lexo {
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trim(std::string_view text) {

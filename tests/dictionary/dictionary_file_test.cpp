@@ -180,3 +180,17 @@ TEST(DictionaryFile, TextThatWouldReadBackDifferentlyIsMarkedUtf8) {
 
 }  // namespace
 }  // namespace lexo
+
+namespace lexo {
+namespace {
+
+TEST(DictionaryFile, LeadingZeroWidthNoBreakSpaceSurvives) {
+    DictionaryLoad load = parseDictionary("\n\xEF\xBB\xBF\n");
+    ASSERT_EQ(load.encoding, TextEncoding::Utf8);
+    ASSERT_EQ(load.table.czech(0), "\xEF\xBB\xBF");
+    TextEncoding enc = load.encoding;
+    EXPECT_EQ(parseDictionary(buildDictionaryText(load.table, enc)).table, load.table);
+}
+
+}  // namespace
+}  // namespace lexo
