@@ -1,0 +1,101 @@
+#include "app/shell.h"
+
+#include <sstream>
+
+#include "platform/atomic_file.h"
+
+namespace lexo {
+namespace fs = std::filesystem;
+
+std::string_view applicationTitleFor(WorkingWindow window) {
+    switch (window) {
+    case WorkingWindow::Editor: return "Lexo - Editor výrazů";
+    // The learning window has always carried this title, whatever its caption says.
+    case WorkingWindow::Learning: return "Lexo - Zkoušení nepravidelných sloves";
+    case WorkingWindow::TestOne: return "Lexo - Zkoušení výrazů I";
+    case WorkingWindow::TestTwo: return "Lexo - Zkoušení výrazů II";
+    case WorkingWindow::Translator: return "Lexo - Translator";
+    case WorkingWindow::Statistics: return "Lexo - Statistiky";
+    }
+    return kApplicationTitle;
+}
+
+std::string mainWindowCaption(std::string_view versionString) {
+    return std::string(kApplicationTitle) + " " + std::string(versionString);
+}
+
+StartupState::StartupState(std::vector<std::string> arguments)
+    : arguments_(std::move(arguments)), openFromCommandLine_(!arguments_.empty()) {}
+
+std::optional<std::string> StartupState::takeCommandLineDictionary() {
+    if (!openFromCommandLine_) return std::nullopt;
+    openFromCommandLine_ = false;
+    return arguments_.front();
+}
+
+bool StartupState::takeTipOnActivation(bool tipsWanted) {
+    if (!firstActivation_ || !tipsWanted) return false;
+    firstActivation_ = false;
+    return true;
+}
+
+bool SplashCountdown::tick() {
+    if (!running_) return false;
+    if (--remaining_ > 0) return false;
+    running_ = false;
+    return true;
+}
+
+TempCleanup clearTempFolder(const fs::path& folder) {
+    TempCleanup result;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code local;
+        if (it->is_directory(local)) continue;
+        if (fs::remove(it->path(), local) && !local)
+            ++result.deleted;
+        else
+            ++result.kept;
+    }
+    return result;
+}
+
+std::string desktopEntryFor(std::string_view templateText, const fs::path& executable) {
+    std::istringstream in{std::string(templateText)};
+    std::string out;
+    std::string line;
+    // Quoted, so a path with spaces still starts the program.
+    const std::string quoted = "\"" + executable.string() + "\"";
+    while (std::getline(in, line)) {
+        if (line.starts_with("Exec="))
+            line = "Exec=" + quoted + " %f";
+        else if (line.starts_with("TryExec="))
+            line = "TryExec=" + executable.string();
+        out += line + "\n";
+    }
+    return out;
+}
+
+RegistrationResult registerDesktopIntegration(const fs::path& dataHome, const std::vector<fs::path>& systemDataDirs,
+                                              const fs::path& executable, const DesktopIntegration& files) {
+    std::error_code ec;
+    const fs::path desktopFile = dataHome / "applications" / "lexo.desktop";
+    if (fs::exists(desktopFile, ec)) return RegistrationResult::AlreadyRegistered;
+    for (const fs::path& dir : systemDataDirs)
+        if (fs::exists(dir / "applications" / "lexo.desktop", ec)) return RegistrationResult::AlreadyRegistered;
+
+    const fs::path mimeFile = dataHome / "mime" / "packages" / "lexo.xml";
+    const fs::path iconFile = dataHome / "icons" / "hicolor" / "256x256" / "apps" / "lexo.png";
+    for (const fs::path& p : {desktopFile, mimeFile, iconFile}) {
+        fs::create_directories(p.parent_path(), ec);
+        if (ec) return RegistrationResult::Failed;
+    }
+    if (!writeFileAtomically(mimeFile, files.mimeXml).ok) return RegistrationResult::Failed;
+    if (!files.iconPng.empty() && !fs::exists(iconFile, ec)) writeFileAtomically(iconFile, files.iconPng);
+    // Last, so that a half-done registration is tried again at the next start.
+    if (!writeFileAtomically(desktopFile, desktopEntryFor(files.desktopEntry, executable)).ok)
+        return RegistrationResult::Failed;
+    return RegistrationResult::Registered;
+}
+
+}  // namespace lexo

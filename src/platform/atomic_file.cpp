@@ -29,6 +29,33 @@ bool writeAll(int fd, std::string_view data) {
     return true;
 }
 
+// Opens a regular file for reading and checks its size; -1 with status and error set
+// otherwise.
+int openForReading(const std::filesystem::path& path, std::size_t maxBytes, ReadStatus& status, std::string& error,
+                   std::size_t& size) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        status = ReadStatus::CannotOpen;
+        error = systemError(errno);
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        status = ReadStatus::CannotOpen;
+        error = S_ISDIR(st.st_mode) ? systemError(EISDIR) : systemError(errno);
+        ::close(fd);
+        return -1;
+    }
+    if (static_cast<std::size_t>(st.st_size) > maxBytes) {
+        status = ReadStatus::TooLarge;
+        ::close(fd);
+        return -1;
+    }
+    status = ReadStatus::Ok;
+    size = static_cast<std::size_t>(st.st_size);
+    return fd;
+}
+
 }  // namespace
 
 FileResult writeFileAtomically(const std::filesystem::path& requested, std::string_view data) {
@@ -82,25 +109,10 @@ FileResult writeFileAtomically(const std::filesystem::path& requested, std::stri
 
 ReadResult readWholeFile(const std::filesystem::path& path, std::size_t maxBytes) {
     ReadResult result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.status = ReadStatus::CannotOpen;
-        result.error = systemError(errno);
-        return result;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        result.status = ReadStatus::CannotOpen;
-        result.error = S_ISDIR(st.st_mode) ? systemError(EISDIR) : systemError(errno);
-        ::close(fd);
-        return result;
-    }
-    if (static_cast<std::size_t>(st.st_size) > maxBytes) {
-        result.status = ReadStatus::TooLarge;
-        ::close(fd);
-        return result;
-    }
-    result.data.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t size = 0;
+    const int fd = openForReading(path, maxBytes, result.status, result.error, size);
+    if (fd < 0) return result;
+    result.data.resize(size);
     std::size_t got = 0;
     while (true) {
         if (got == result.data.size()) {
@@ -154,28 +166,14 @@ void MappedFile::release() {
 
 MappedFile MappedFile::open(const std::filesystem::path& path, std::size_t maxBytes) {
     MappedFile file;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        file.error_ = systemError(errno);
-        return file;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        file.error_ = S_ISDIR(st.st_mode) ? systemError(EISDIR) : systemError(errno);
+    std::size_t size = 0;
+    const int fd = openForReading(path, maxBytes, file.status_, file.error_, size);
+    if (fd < 0) return file;
+    if (size == 0) {
         ::close(fd);
         return file;
     }
-    if (static_cast<std::size_t>(st.st_size) > maxBytes) {
-        file.status_ = ReadStatus::TooLarge;
-        ::close(fd);
-        return file;
-    }
-    file.status_ = ReadStatus::Ok;
-    if (st.st_size == 0) {
-        ::close(fd);
-        return file;
-    }
-    void* data = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     ::close(fd);
     if (data == MAP_FAILED) {
         // Some file systems cannot map; read the ordinary way.
@@ -188,7 +186,7 @@ MappedFile MappedFile::open(const std::filesystem::path& path, std::size_t maxBy
         return file;
     }
     file.data_ = data;
-    file.size_ = static_cast<std::size_t>(st.st_size);
+    file.size_ = size;
     file.mapped_ = true;
     return file;
 }
