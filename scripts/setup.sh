@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev
   qt6-5compat-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins libgl-dev
   gstreamer1.0-plugins-good gstreamer1.0-pulseaudio pulseaudio
-  speech-dispatcher speech-dispatcher-espeak-ng
+  speech-dispatcher speech-dispatcher-espeak-ng qt6-speech-speechd-plugin qt6-speech-flite-plugin
   # shipped data sources
   dict-freedict-eng-ces fonts-dejavu-core
   # whole-program and output checks

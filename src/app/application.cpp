@@ -1,17 +1,28 @@
 #include "app/application.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProcess>
 #include <QSocketNotifier>
+#include <QStandardPaths>
+#include <QTextToSpeech>
 #include <QTranslator>
 #include <csignal>
+#include <cstdlib>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "app/app_signals.h"
+#include "app/general_settings_window.h"
 #include "app/main_window.h"
 #include "app/program_folder.h"
+#include "app/splash_window.h"
+#include "platform/qt_prompter.h"
+#include "platform/qt_sound_player.h"
+#include "platform/qt_speaker.h"
 
 namespace lexo {
 namespace {
@@ -23,16 +34,15 @@ void onTerminationSignal(int) {
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
-// A desktop session ends programs with SIGTERM: quit through the event loop so that the
-// usual exit work (lists, statistics) still runs.
-void quitOnTerminationSignals(QApplication& app) {
+// A desktop session ends programs with SIGTERM: close the main window as the user would,
+// so that the usual exit work (lists, statistics, Temp) still runs.
+void closeOnTerminationSignals(QApplication& app, QWidget& mainWindow) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [notifier] {
-        notifier->setEnabled(false);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&mainWindow] {
         char byte;
         [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
-        QApplication::quit();
+        if (!mainWindow.close()) QApplication::quit();
     });
     struct sigaction action {};
     action.sa_handler = onTerminationSignal;
@@ -56,24 +66,96 @@ void installCzech(QApplication& app) {
     }
 }
 
+std::string resourceBytes(const QString& name) {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// Lets the desktop open *.slv files with this program; quietly gives up when it cannot.
+void registerWithDesktop() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    const std::filesystem::path userData = dataHome != nullptr && *dataHome != '\0'
+                                               ? std::filesystem::path(dataHome)
+                                           : home != nullptr ? std::filesystem::path(home) / ".local" / "share"
+                                                             : std::filesystem::path();
+    if (userData.empty()) return;
+    std::vector<std::filesystem::path> systemDirs;
+    const char* dirs = std::getenv("XDG_DATA_DIRS");
+    const QString dirList = dirs != nullptr && *dirs != '\0' ? QString::fromLocal8Bit(dirs)
+                                                             : QStringLiteral("/usr/local/share:/usr/share");
+    for (const QString& dir : dirList.split(u':', Qt::SkipEmptyParts)) systemDirs.emplace_back(dir.toStdString());
+
+    const DesktopIntegration files{resourceBytes(QStringLiteral(":/desktop/lexo.desktop")),
+                                   resourceBytes(QStringLiteral(":/desktop/lexo-mime.xml")),
+                                   resourceBytes(QStringLiteral(":/pictures/lexo.png"))};
+    if (files.desktopEntry.empty() || files.mimeXml.empty()) return;
+    const auto result = registerDesktopIntegration(userData, systemDirs,
+                                                   QApplication::applicationFilePath().toStdString(), files);
+    if (result != RegistrationResult::Registered) return;
+    // The caches are rebuilt in the background; a missing tool only means a later pick-up.
+    for (const auto& [tool, folder] : {std::pair{"update-mime-database", "mime"},
+                                       std::pair{"update-desktop-database", "applications"}}) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+        if (!program.isEmpty())
+            QProcess::startDetached(program, {QString::fromStdString((userData / folder).string())});
+    }
+}
+
 }  // namespace
 
 int runLexo(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lexo"));
+    QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle.data(), kApplicationTitle.size()));
+    // Working windows hide the main window; the program ends only through the main window.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/lexo.png")));
     installCzech(app);
-    quitOnTerminationSignals(app);
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/LexoFont.ttf"));
 
     AppContext context;
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    context.startup = StartupState(std::move(arguments));
+
+    QtPrompter prompter(nullptr);
+    context.prompter = &prompter;
+
+    // The splash goes up first: the speech engine takes a while to list its voices, and the
+    // user should see the program at once.
+    SplashWindow splash(!chooseSpeechEngine(QTextToSpeech::availableEngines()).isEmpty(), prompter);
+    splash.show();
+    QApplication::processEvents();
+
     const std::filesystem::path executableFolder = QApplication::applicationDirPath().toStdString();
     context.programFolder = resolveProgramFolder(programFolderInputsFromEnvironment(executableFolder));
     seedProgramFolder(context.programFolder, shippedDataFolder(executableFolder));
 
+    AppSignals appSignals;
+    QtSpeaker speaker;
+    QtSoundPlayer soundPlayer;
+    context.appSignals = &appSignals;
+    context.speaker = &speaker;
+    context.soundPlayer = &soundPlayer;
+
     context.settings = std::make_unique<FileSettingsStore>(defaultSettingsFile());
     context.general = loadGeneralSettings(*context.settings).settings;
 
-    MainWindow window(context);
-    window.show();
+    MainWindow mainWindow(context);
+    context.startup.soundWorks = soundPlayer.check((context.programFolder / "WorkDir" / "sound.wav").string());
+    registerWithDesktop();
+    mainWindow.setSplashWindow(&splash);
+
+    const int storedVoice = context.general.voiceIndex;
+    GeneralSettingsWindow settingsWindow(context.general, *context.settings, std::string(kVersionString), speaker,
+                                         prompter, appSignals);
+    // speech-dispatcher may take seconds to list its voices; the stored voice is chosen then.
+    speaker.setReadyHandler([&settingsWindow, storedVoice] { settingsWindow.refreshVoices(storedVoice); });
+    mainWindow.setSettingsWindow(&settingsWindow);
+
+    closeOnTerminationSignals(app, mainWindow);
     return QApplication::exec();
 }
 

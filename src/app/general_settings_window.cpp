@@ -364,6 +364,17 @@ void GeneralSettingsWindow::chooseFont() {
     live_.fontName = chosenFont_.family().toStdString();
 }
 
+void GeneralSettingsWindow::refreshVoices(int voice) {
+    {
+        const QSignalBlocker block(voices_);
+        voices_->clear();
+        for (const std::string& entry : voiceListEntries(speaker_)) voices_->addItem(qs(entry));
+    }
+    live_.voiceIndex = voice;
+    showLive();
+    selectVoiceAndSpeed();
+}
+
 void GeneralSettingsWindow::selectVoiceAndSpeed() {
     if (!speechOn_) return;
     speechOn_ = lexo::applyVoiceAndSpeed(speaker_, voiceOfEntry(voices_->currentText().toStdString()),

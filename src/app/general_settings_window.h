@@ -54,6 +54,10 @@ public:
     // The font the font dialog holds; its family is what "FontName" stores.
     const QFont& chosenFont() const { return chosenFont_; }
 
+    // The speech engine may list its voices only after the window was built: fill the list
+    // again and select `voice` (the stored "Jazyk") when it is there now.
+    void refreshVoices(int voice);
+
     // "Potvrdit": store everything, select voice and speed, restyle the program, hide.
     // Stays open (and returns false) when the store refuses the write.
     bool confirm();

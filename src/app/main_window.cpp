@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -57,13 +58,20 @@ void MainWindow::buildButtons() {
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(18, 14, 18, 18);
     layout->setSpacing(6);
+    auto* header = new QHBoxLayout;
+    auto* logo = new QLabel(central);
+    logo->setPixmap(QPixmap(QStringLiteral(":/pictures/lexo-48.png")));
     auto* caption = new QLabel(QStringLiteral("Co spustit:"), central);
     caption->setObjectName(QStringLiteral("Label1"));
     QFont bold = caption->font();
     bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.15);
+    bold.setPointSizeF(bold.pointSizeF() * 1.25);
     caption->setFont(bold);
-    layout->addWidget(caption);
+    header->addWidget(logo);
+    header->addSpacing(8);
+    header->addWidget(caption, 1);
+    layout->addLayout(header);
+    layout->addSpacing(4);
 
     const auto makeButton = [&](const char* name, const char* text) {
         auto* button = new QPushButton(QString::fromUtf8(text), central);
@@ -87,7 +95,8 @@ void MainWindow::buildButtons() {
     layout->addStretch();
 
     central->setStyleSheet(QStringLiteral(
-        "QPushButton { text-align: left; padding: 6px 12px; border: 1px solid transparent; border-radius: 4px; }"
+        "QPushButton { text-align: left; padding: 6px 12px; border: 1px solid transparent; border-radius: 4px;"
+        " font-size: 11pt; }"
         "QPushButton:hover:enabled { background: #e3ebf8; border-color: #9fb4d8; }"
         "QPushButton:pressed { background: #c9d8f0; }"));
     setCentralWidget(central);
@@ -95,7 +104,7 @@ void MainWindow::buildButtons() {
 }
 
 void MainWindow::buildMenus() {
-    const auto makeAction = [this](QMenu* menu, const char* name, const QString& text) {
+    const auto makeAction = [](QMenu* menu, const char* name, const QString& text) {
         QAction* action = menu->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
         return action;

@@ -22,7 +22,7 @@ QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static
 
 }  // namespace
 
-SplashWindow::SplashWindow(const Speaker& speaker, Prompter& prompter, QWidget* parent)
+SplashWindow::SplashWindow(bool speechFound, Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Form22"));
     setFixedSize(615, 151);
@@ -77,7 +77,7 @@ SplashWindow::SplashWindow(const Speaker& speaker, Prompter& prompter, QWidget* 
     timer_.setInterval(1000);
     connect(&timer_, &QTimer::timeout, this, &SplashWindow::onTick);
 
-    speechFound_ = speaker.available();
+    speechFound_ = speechFound;
     if (speechFound_) {
         closeButton_->hide();
     } else {

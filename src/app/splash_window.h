@@ -11,14 +11,14 @@ class QToolButton;
 namespace lexo {
 
 class Prompter;
-class Speaker;
 
 // The first window of a run and, later, the about box. It hands over to the main window
 // two seconds after it appears and can never be closed, only hidden by its own button.
 class SplashWindow : public QWidget {
     Q_OBJECT
 public:
-    SplashWindow(const Speaker& speaker, Prompter& prompter, QWidget* parent = nullptr);
+    // Without a speech engine it says so and waits for its button instead of counting down.
+    SplashWindow(bool speechFound, Prompter& prompter, QWidget* parent = nullptr);
 
     // Shown from the main window's "&O Programu": stays until its button is pressed.
     void showAsAboutBox();

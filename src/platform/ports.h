@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -45,6 +48,58 @@ public:
     virtual void stop() = 0;
     // Whether sound can be heard at all: an output device exists and this file plays.
     virtual bool check(const std::string& path) = 0;
+};
+
+// Records from the default input into a 16-bit PCM WAV file.
+class Recorder {
+public:
+    virtual ~Recorder() = default;
+    // Starts recording into `wavPath`; false (and lastError() in Czech) when it cannot,
+    // for example without an input device. Nothing is changed then.
+    virtual bool start(const std::string& wavPath) = 0;
+    // Ends the recording and completes the file's header; false when nothing was recording.
+    virtual bool stop() = 0;
+    virtual bool recording() const = 0;
+    virtual std::string lastError() const = 0;
+};
+
+// A restartable one-shot or repeating timer on the user-interface thread.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void start(int milliseconds, bool repeat) = 0;
+    virtual void stop() = 0;
+    virtual bool active() const = 0;
+    std::function<void()> onTimeout;
+};
+
+class Timers {
+public:
+    virtual ~Timers() = default;
+    virtual std::unique_ptr<Timer> create() = 0;
+};
+
+struct LocalDateTime {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalDateTime now() const = 0;
+};
+
+// Uniform whole numbers for the random order of the tests.
+class Random {
+public:
+    virtual ~Random() = default;
+    // A number from 0 to bound − 1; bound ≥ 1.
+    virtual std::uint64_t below(std::uint64_t bound) = 0;
 };
 
 }  // namespace lexo

@@ -340,6 +340,27 @@ TEST_F(GeneralSettingsWindowSpeech, StoredVoiceBeyondTheListSelectsNothing) {
     EXPECT_EQ(store_.readInteger(generalSettingsKey(kVersionString), "Jazyk"), 0);
 }
 
+TEST_F(GeneralSettingsWindowSpeech, VoicesListedLateStillGetTheStoredVoice) {
+    GeneralSettings s;
+    s.voiceIndex = 2;
+    s.speechSpeed = 200;
+    store(s);
+    const auto voices = speaker_.voices;
+    speaker_.voices.clear();  // the engine has not listed its voices yet
+    open();
+    EXPECT_EQ(find<QComboBox>("cbmluv")->count(), 1);
+    EXPECT_EQ(speaker_.selectedVoice, 0);
+
+    speaker_.voices = voices;
+    window_->refreshVoices(2);
+    EXPECT_EQ(find<QComboBox>("cbmluv")->count(), 3);
+    EXPECT_EQ(find<QComboBox>("cbmluv")->currentIndex(), 2);
+    EXPECT_EQ(live_.voiceIndex, 2);
+    EXPECT_EQ(speaker_.selectedVoice, 2);
+    EXPECT_EQ(speaker_.speed, 200);
+    EXPECT_TRUE(prompter_.messages.empty());
+}
+
 TEST_F(GeneralSettingsWindowSpeech, RefusalShowsTheErrorAndLeavesSpeechOffForTheRun) {
     for (const bool refuseSpeed : {false, true}) {
         SCOPED_TRACE(refuseSpeed ? "speed refused" : "voice refused");

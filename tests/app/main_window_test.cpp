@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 #include "app/application.h"
@@ -133,11 +134,18 @@ TEST_F(MainWindowFixture, TipOfTheDayOnFirstActivationOnly) {
 }
 
 TEST_F(MainWindowFixture, HelpOpensAtItsTopicOrSaysItIsMissing) {
+    window->show();
     find<QAction>("Npovda1")->trigger();
-    auto* help = window->findChild<QWidget*>(QStringLiteral("HelpWindow"));
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->isVisible());
-    EXPECT_TRUE(window->isVisible());
+    auto* browser = window->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->window()->isVisible());
+    EXPECT_TRUE(window->isVisible()) << "help opens over the main window";
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("nebyl nalezen")));
+
+    writeBytes(dir / "Lexo.html", "<html><body><a name=\"Topic1\"></a><h1>Obsah</h1></body></html>");
+    find<QAction>("Npovda1")->trigger();
+    EXPECT_EQ(browser->source().fragment(), QStringLiteral("Topic1"));
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Obsah")));
 }
 
 }  // namespace

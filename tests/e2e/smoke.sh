@@ -21,10 +21,8 @@ pid=$!
 start=$(date +%s.%N)
 splash=
 for _ in $(seq 1 100); do
-  # The splash is the program's only window without a title.
-  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-    [ -z "$(xdotool getwindowname "$w" 2>/dev/null)" ] && splash=$w
-  done
+  # The splash has no caption of its own: the window system shows the program's name.
+  splash=$(xdotool search --onlyvisible --pid "$pid" --name '^Lexo$' 2>/dev/null | head -1)
   [ -n "$splash" ] && break
   sleep 0.05
 done
@@ -41,7 +39,7 @@ echo "main window after $(echo "$(date +%s.%N) - $start" | bc) s"
 xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -qx "$splash" && { echo "splash still shown"; kill "$pid"; exit 1; }
 [ -n "${SMOKE_SHOT:-}" ] && import -window root "$SMOKE_SHOT"
 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
-xdotool key --window "$main" F10
+xdotool key --window "$main" F10 2>/dev/null
 for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && { echo "F10 did not end the program"; kill "$pid"; exit 1; }
 wait "$pid"
