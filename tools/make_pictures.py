@@ -175,27 +175,27 @@ def icon_raster(size, simple=False):
     glow.putalpha(ImageChops.multiply(glow.getchannel("A"), mask))
     img.alpha_composite(glow)
 
-    def card(spec, fill, with_text):
+    def card(shape, fill, with_text):
         layer = Image.new("RGBA", (big, big), (0, 0, 0, 0))
         d = ImageDraw.Draw(layer)
-        x0, y0 = spec["x"] * k, spec["y"] * k
-        x1, y1 = x0 + spec["w"] * k, y0 + spec["h"] * k
-        d.rounded_rectangle((x0, y0, x1, y1), radius=spec["r"] * k, fill=fill)
+        x0, y0 = shape["x"] * k, shape["y"] * k
+        x1, y1 = x0 + shape["w"] * k, y0 + shape["h"] * k
+        d.rounded_rectangle((x0, y0, x1, y1), radius=shape["r"] * k, fill=fill)
         if with_text:
             # amber tab in the top-right corner and ruled lines under the letters
-            d.rounded_rectangle((x1 - 46 * k, y0, x1, y0 + 22 * k), radius=spec["r"] * k,
+            d.rounded_rectangle((x1 - 46 * k, y0, x1, y0 + 22 * k), radius=shape["r"] * k,
                                 fill=AMBER + (255,))
             d.rectangle((x1 - 46 * k, y0 + 11 * k, x1, y0 + 22 * k), fill=AMBER + (255,))
             if not simple:
                 for i, frac in enumerate((0.78, 0.88)):
-                    ly = y0 + spec["h"] * k * frac
+                    ly = y0 + shape["h"] * k * frac
                     d.rounded_rectangle((x0 + 22 * k, ly, x1 - (22 + 34 * i) * k, ly + 7 * k),
                                         radius=3.5 * k, fill=(190, 204, 224, 255))
             f = font(BOLD, round((88 if not simple else 100) * k))
-            ty = y0 + spec["h"] * k * (0.45 if not simple else 0.53)
+            ty = y0 + shape["h"] * k * (0.45 if not simple else 0.53)
             d.text(((x0 + x1) / 2, ty), "Lx", font=f, fill=BLUE + (255,), anchor="mm")
         cx, cy = (x0 + x1) / 2, (y0 + y1) / 2
-        return layer.rotate(spec["angle"], resample=Image.BICUBIC, center=(cx, cy))
+        return layer.rotate(shape["angle"], resample=Image.BICUBIC, center=(cx, cy))
 
     back = card(ICON_CARD_BACK, (255, 226, 170, 255), False)
     front = card(ICON_CARD, (255, 255, 255, 255), True)
