@@ -1,0 +1,8 @@
+list(APPEND LEXO_CORE_TEST_SOURCES
+  ${LEXO_TEST_DIR}/editor_session_test.cpp
+  ${LEXO_TEST_DIR}/editor_edit_session_test.cpp
+)
+list(APPEND LEXO_UI_TEST_SOURCES
+  ${LEXO_TEST_DIR}/editor_window_test.cpp
+  ${LEXO_TEST_DIR}/edit_dialog_test.cpp
+)
