@@ -2,11 +2,17 @@
 // in a terminal. Output is Czech like the rest of the program.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/program_folder.h"
 #include "dictionary/dictionary_file.h"
+#include "platform/atomic_file.h"
+#include "statistics/statistics_file.h"
+#include "statistics/statistics_report.h"
+#include "statistics/statistics_row.h"
 
 namespace {
 
@@ -53,16 +59,46 @@ int info(const char* path) {
     return 0;
 }
 
+// Without a file, the statistics of the program folder this tool belongs to.
+std::filesystem::path defaultStatisticsFile() {
+    std::error_code ec;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::filesystem::path folder =
+        lexo::resolveProgramFolder(lexo::programFolderInputsFromEnvironment(ec ? "." : executable.parent_path()));
+    return folder / lexo::kStatisticsFileName;
+}
+
+int stats(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        std::fprintf(stderr, "Soubor statistik %s neexistuje.\n", path.c_str());
+        return 1;
+    }
+    lexo::ReadResult read = lexo::readWholeFile(path, std::size_t{1} << 30);
+    if (read.status != lexo::ReadStatus::Ok) {
+        const std::string reason = read.status == lexo::ReadStatus::TooLarge ? "soubor je příliš velký" : read.error;
+        std::fprintf(stderr, "Soubor statistik %s nelze otevřít: %s\n", path.c_str(), reason.c_str());
+        return 1;
+    }
+    const lexo::StatisticsText text = lexo::parseStatisticsText(std::move(read.data));
+    std::printf("Soubor: %s\n\n%s", path.c_str(), lexo::formatStatisticsReport(text.rows).c_str());
+    return 0;
+}
+
 void usage() {
     std::fprintf(stderr,
                  "Použití:\n"
-                 "  lexo-tool info SOUBOR.slv   počet výrazů, kódování a vadné řádky slovníku\n");
+                 "  lexo-tool info SOUBOR.slv   počet výrazů, kódování a vadné řádky slovníku\n"
+                 "  lexo-tool stats [SOUBOR]    výsledky zkoušení a souhrn podle slovníků\n"
+                 "                              (bez SOUBORU statistiky.dat ze složky programu)\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "info") == 0) return info(argv[2]);
+    if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "stats") == 0)
+        return stats(argc == 3 ? std::filesystem::path(argv[2]) : defaultStatisticsFile());
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         usage();
         return 0;
