@@ -1,0 +1,8 @@
+list(APPEND LEXO_CORE_TEST_SOURCES
+  ${LEXO_TEST_DIR}/grading_test.cpp
+  ${LEXO_TEST_DIR}/random_order_test.cpp
+  ${LEXO_TEST_DIR}/tester_settings_test.cpp
+  ${LEXO_TEST_DIR}/test_one_session_test.cpp
+  ${LEXO_TEST_DIR}/evaluation_session_test.cpp
+  ${LEXO_TEST_DIR}/extended_testing_session_test.cpp
+)
