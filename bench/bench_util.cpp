@@ -1,6 +1,7 @@
 #include "bench_util.h"
 
 #include <cstdio>
+#include <ctime>
 #include <random>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -19,6 +20,17 @@ double bestOf(int runs, const std::function<void()>& work) {
         best = std::min(best, took.count());
     }
     return best;
+}
+
+double processCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+void SilentPrompter::report(std::string_view text) {
+    ++messages;
+    if (verbose_) std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
 }
 
 ChildRun runChild(const std::vector<std::string>& argv) {
@@ -41,6 +53,8 @@ ChildRun runChild(const std::vector<std::string>& argv) {
     result.seconds = took.count();
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.peakKilobytes = usage.ru_maxrss;
+    auto secondsOf = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    result.cpuSeconds = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
     return result;
 }
 

@@ -28,16 +28,6 @@ using namespace lexo::bench;
 
 namespace {
 
-class SilentPrompter final : public Prompter {
-public:
-    int messages = 0;
-    void information(std::string_view) override { ++messages; }
-    void warning(std::string_view) override { ++messages; }
-    void error(std::string_view) override { ++messages; }
-    bool askYesNo(std::string_view) override { return true; }
-    Answer askYesNoCancel(std::string_view) override { return Answer::Yes; }
-};
-
 class IdleTimer final : public Timer {
 public:
     void start(int, bool) override { running_ = true; }
@@ -90,33 +80,6 @@ double seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-double processCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-// The processor time a child used: on a busy machine wall times swing with whatever else
-// runs, processor times much less.
-double childCpuSeconds(const std::vector<std::string>& argv) {
-    std::fflush(stdout);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        std::vector<char*> args;
-        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        if (::freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
-        ::execvp(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(pid, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-    auto secondsOf = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
-    return secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -130,7 +93,7 @@ int main(int argc, char** argv) {
     }
     std::printf("dictionary: %zu expressions, %.1f MB\n\n", count, static_cast<double>(fs::file_size(file)) / 1e6);
 
-    SilentPrompter prompter;
+    SilentPrompter prompter(Prompter::Answer::Yes);
     IdleTimers timers;
     SilentPlayer player;
     SilentSpeaker speaker;
@@ -188,7 +151,11 @@ int main(int argc, char** argv) {
 
     const double info = bestChildOf(3, {LEXO_TOOL_PATH, "info", file.string()});
     double infoCpu = 1e100;
-    for (int run = 0; run < 3; ++run) infoCpu = std::min(infoCpu, childCpuSeconds({LEXO_TOOL_PATH, "info", file.string()}));
+    for (int run = 0; run < 3; ++run) {
+        const ChildRun info = runChild({LEXO_TOOL_PATH, "info", file.string()});
+        if (info.exitCode != 0) return 1;
+        infoCpu = std::min(infoCpu, info.cpuSeconds);
+    }
     printRow("whole test (open, answer, evaluate)", best, "lexo-tool info", info);
     printRow("  the same in processor time", bestCpu, "lexo-tool info", infoCpu);
     std::printf("%-34s %9.3f s   %.0f ns per expression\n", "  of which the answers", bestSteps,

@@ -20,9 +20,19 @@
 #include "app/main_window.h"
 #include "app/program_folder.h"
 #include "app/splash_window.h"
+#include "editor/edit_dialog.h"
+#include "editor/editor_window.h"
+#include "editor/sound_recording.h"
+#include "editor/sound_window.h"
 #include "platform/qt_prompter.h"
+#include "platform/qt_recorder.h"
 #include "platform/qt_sound_player.h"
 #include "platform/qt_speaker.h"
+#include "platform/qt_timers.h"
+#include "platform/system_clock.h"
+#include "statistics/statistics_row.h"
+#include "statistics/statistics_store.h"
+#include "statistics/statistics_window.h"
 
 namespace lexo {
 namespace {
@@ -154,6 +164,33 @@ int runLexo(int argc, char** argv) {
     // speech-dispatcher may take seconds to list its voices; the stored voice is chosen then.
     speaker.setReadyHandler([&settingsWindow, storedVoice] { settingsWindow.refreshVoices(storedVoice); });
     mainWindow.setSettingsWindow(&settingsWindow);
+
+    QtTimers timers;
+    QtRecorder recorder;
+    RecordingSession recording(recorder, prompter, context.programFolder);
+    EditorWindow editor(context, recording, timers);
+    SoundWindow soundWindow(recording, soundPlayer, prompter, timers, &editor);
+    editor.setSoundWindowOpener(
+        [&soundWindow](const std::string& foreignText) { soundWindow.openFor(QString::fromStdString(foreignText)); });
+    soundWindow.setSoundChosenHandler([&editor](const std::string& path) { editor.setSoundPath(path); });
+    soundWindow.setAcceptHandler([&editor](const std::string& path) { editor.addWithSound(path); });
+    editor.editDialog().setSoundFileChooser(
+        [&soundWindow, &editor] { return soundWindow.fileChooser().choose(&editor.editDialog()); });
+    mainWindow.setWorkingWindow(WorkingWindow::Editor, &editor);
+    // The editor asks about unsaved changes before anything of the exit is done.
+    mainWindow.addExitCheck([&editor] { return editor.confirmLeave(); });
+    mainWindow.addExitCheck([&recording] {
+        if (recording.recording()) recording.discard();
+        return true;
+    });
+
+    SystemClock clock;
+    StatisticsStore statistics(context.programFolder / std::string(kStatisticsFileName), clock, &prompter);
+    statistics.load();
+    StatisticsWindow statisticsWindow(statistics, appSignals, prompter);
+    mainWindow.setWorkingWindow(WorkingWindow::Statistics, &statisticsWindow,
+                                [&statisticsWindow] { statisticsWindow.refreshDictionaries(); });
+    mainWindow.addExitAction([&statistics] { statistics.save(); });
 
     closeOnTerminationSignals(app, mainWindow);
     return QApplication::exec();

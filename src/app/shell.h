@@ -43,6 +43,13 @@ private:
     bool firstActivation_ = true;
 };
 
+// A dictionary named on the command line: absolute as it stands; a relative name is
+// looked for in the current folder, then in the program folder. When neither holds it,
+// the current-folder path is returned, so a message names the file the user meant.
+std::filesystem::path resolveCommandLineDictionary(std::string_view argument,
+                                                   const std::filesystem::path& currentFolder,
+                                                   const std::filesystem::path& programFolder);
+
 // The splash window's hand-over: two one-second ticks after it is first activated.
 class SplashCountdown {
 public:

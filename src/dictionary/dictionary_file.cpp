@@ -87,12 +87,15 @@ DictionaryLoad parseBytes(std::string_view bytes) {
     if (nul != nullptr)
         bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
     load.encoding = detectEncoding(bytes);
+    // Edits and the sound move append to the buffer: room for them spares the first edit a
+    // copy of the whole text. Room never written costs no memory.
+    const std::size_t spare = kDefaultsBytes + bytes.size() / 4;
     std::string text;
     if (load.encoding == TextEncoding::Windows1250) {
-        text = decodeWindows1250(bytes, kDefaultsBytes);
+        text = decodeWindows1250(bytes, spare);
     } else {
         if (load.encoding == TextEncoding::Utf8WithBom) bytes.remove_prefix(3);
-        text.reserve(bytes.size() + kDefaultsBytes);
+        text.reserve(bytes.size() + spare);
         adviseHugePages(text.data(), bytes.size());
         text.assign(bytes);
     }

@@ -1,6 +1,10 @@
 #include "dictionary/sound_folder.h"
 
+#include <algorithm>
+#include <deque>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -14,11 +18,49 @@ std::string_view soundFileName(std::string_view reference) {
     return cut == std::string_view::npos ? reference : reference.substr(cut + 1);
 }
 
+namespace {
+
+bool isFile(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+}  // namespace
+
+std::string fixSoundPathCharacters(std::string_view path) {
+    std::string out(path);
+    for (char& c : out) {
+        if (c == '?') c = '1';
+        else if (c == '!') c = '2';
+        else if (c == '*') c = '3';
+    }
+    return out;
+}
+
+std::optional<fs::path> playableSound(std::string_view reference, const fs::path& dictionaryPath) {
+    if (reference.empty() || reference == kNoSound) return std::nullopt;
+    const fs::path asStored{std::string(reference)};
+    if (isFile(asStored)) return asStored;
+    const fs::path fixed{fixSoundPathCharacters(reference)};
+    if (isFile(fixed)) return fixed;
+    if (!dictionaryPath.empty()) {
+        const std::string_view name = soundFileName(reference);
+        if (!name.empty()) {
+            const fs::path beside = soundFolderFor(dictionaryPath) / std::string(name);
+            if (isFile(beside)) return beside;
+        }
+    }
+    return std::nullopt;
+}
+
 fs::path soundFolderFor(const fs::path& dictionaryPath) {
     const fs::path folder = dictionaryPath.has_parent_path() ? dictionaryPath.parent_path() : fs::path(".");
     const std::string name = dictionaryPath.filename().string();
-    const std::string stem = name.substr(0, name.find('.'));
-    if (stem.empty()) return folder;
+    const std::size_t dot = name.find('.');
+    // Without a "." the stem is the whole name: a folder of that name cannot sit beside the
+    // dictionary itself, so its sounds lie in its own folder.
+    if (dot == std::string::npos || dot == 0) return folder;
+    const std::string stem = name.substr(0, dot);
     std::error_code ec;
     if (fs::is_directory(folder / stem, ec)) return folder / stem;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -44,14 +86,36 @@ bool moveFile(const fs::path& from, const fs::path& to) {
     return true;
 }
 
-fs::path numberedName(const fs::path& target, const std::unordered_set<std::string>& taken) {
+// Texts kept for the length of one move. Views into it stay valid: a chunk is never grown
+// past the room it was made with.
+class TextStore {
+public:
+    explicit TextStore(std::size_t expectedBytes) { chunks_.emplace_back().reserve(expectedBytes); }
+    std::string_view keep(std::string_view text) {
+        std::string* chunk = &chunks_.back();
+        if (chunk->capacity() - chunk->size() < text.size()) {
+            chunk = &chunks_.emplace_back();
+            chunk->reserve(std::max<std::size_t>(text.size(), 4096));
+        }
+        const std::size_t at = chunk->size();
+        chunk->append(text);
+        return std::string_view(*chunk).substr(at, text.size());
+    }
+
+private:
+    std::deque<std::string> chunks_;
+};
+
+using TextSet = std::unordered_set<std::string_view>;
+
+std::string numberedName(const fs::path& target, const TextSet& taken) {
     const fs::path folder = target.parent_path();
     const std::string stem = target.stem().string();
     const std::string ext = target.extension().string();
     for (int n = 2;; ++n) {
-        fs::path candidate = folder / (stem + " (" + std::to_string(n) + ")" + ext);
+        std::string candidate = (folder / (stem + " (" + std::to_string(n) + ")" + ext)).string();
         std::error_code ec;
-        if (!taken.contains(candidate.string()) && !fs::exists(candidate, ec)) return candidate;
+        if (!taken.contains(candidate) && !fs::exists(candidate, ec)) return candidate;
     }
 }
 
@@ -60,62 +124,108 @@ fs::path numberedName(const fs::path& target, const std::unordered_set<std::stri
 SoundMoveReport moveSoundFiles(ExpressionTable& table, const fs::path& savePath) {
     SoundMoveReport report;
     const fs::path folder = soundFolderFor(savePath);
+    std::string prefix = folder.string();
+    if (prefix.empty() || prefix.back() != '/') prefix += '/';
 
-    // Every file some row refers to right now: such a file is never deleted to make room.
-    std::unordered_set<std::string> referenced;
-    for (std::size_t row = 0; row < table.size(); ++row)
-        if (table.sound(row) != kNoSound) referenced.emplace(table.sound(row));
-
-    std::unordered_map<std::string, std::string> movedTo;  // old reference → new one
-    std::unordered_set<std::string> claimed;               // targets given out in this save
-    bool folderReady = false;
-
+    std::size_t references = 0;
+    std::size_t textBytes = 0;
     for (std::size_t row = 0; row < table.size(); ++row) {
-        const std::string reference(table.sound(row));
+        const std::string_view sound = table.sound(row);
+        if (sound == kNoSound) continue;
+        ++references;
+        textBytes += sound.size() + prefix.size() + soundFileName(sound).size();
+    }
+    if (references == 0) return report;
+
+    // The references as they were and the targets given out; the table's own text moves
+    // as rows are rewritten, so the keys live here.
+    TextStore texts(textBytes);
+    std::unordered_map<std::string_view, std::size_t> movedTo;  // old reference → row now holding its new one
+    TextSet claimed;                                             // targets given out in this save
+    movedTo.reserve(references);
+    claimed.reserve(references);
+
+    // Every file some row refers to, and the dictionary itself: such a file is never
+    // deleted to make room. Only a real move needs it, so it is gathered then.
+    std::optional<TextSet> referenced;
+    const auto targetTaken = [&](std::string_view target) {
+        if (!referenced) {
+            referenced.emplace();
+            referenced->reserve(references + 1);
+            for (std::size_t row = 0; row < table.size(); ++row)
+                if (table.sound(row) != kNoSound) referenced->insert(texts.keep(table.sound(row)));
+            referenced->insert(texts.keep(savePath.string()));
+        }
+        return claimed.contains(target) || referenced->contains(target);
+    };
+
+    // A reference whose folder is missing names no file: one look at the folder spares a
+    // look at each of its files (a dictionary copied without its sounds).
+    std::unordered_map<std::string, bool> folderExists;
+    const auto sourceExists = [&folderExists](const std::string& source) {
+        std::error_code ec;
+        const std::size_t cut = source.find_last_of('/');
+        if (cut != std::string::npos && cut > 0) {
+            std::string parent = source.substr(0, cut);
+            auto known = folderExists.find(parent);
+            if (known == folderExists.end()) {
+                const bool exists = fs::is_directory(fs::path(parent), ec);
+                known = folderExists.emplace(std::move(parent), exists).first;
+            }
+            if (!known->second) return false;
+        }
+        return fs::is_regular_file(fs::path(source), ec);
+    };
+
+    bool folderReady = false;
+    std::string target;
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        const std::string_view reference = table.sound(row);
         if (reference == kNoSound) continue;
-        if (auto done = movedTo.find(reference); done != movedTo.end()) {
-            table.setField(row, Field::Sound, done->second);
+        if (const auto done = movedTo.find(reference); done != movedTo.end()) {
+            table.setField(row, Field::Sound, table.sound(done->second));
             continue;
         }
         const std::string_view name = soundFileName(reference);
         if (name.empty()) continue;
-        fs::path target = folder / std::string(name);
-        if (reference == target.string()) {
-            claimed.insert(reference);
-            movedTo.emplace(reference, reference);
+        target.assign(prefix).append(name);
+        const std::string_view original = texts.keep(reference);
+        if (original == target) {
+            claimed.insert(original);
+            movedTo.emplace(original, row);
             continue;
         }
+        const std::string source(original);
         std::error_code ec;
-        const bool sourceExists = fs::is_regular_file(fs::path(reference), ec);
-        if (!sourceExists) {
+        if (!sourceExists(source)) {
             // Nothing to move; point at where the sound belongs (it may already lie
             // there when the dictionary was copied from another computer).
             ++report.missing;
-            table.setField(row, Field::Sound, target.string());
-            movedTo.emplace(reference, target.string());
+            claimed.insert(texts.keep(target));
+            table.setField(row, Field::Sound, target);
+            movedTo.emplace(original, row);
             continue;
         }
         if (!folderReady) {
             fs::create_directories(folder, ec);
             folderReady = true;
+            folderExists.clear();
         }
-        const bool targetTaken = claimed.contains(target.string()) || referenced.contains(target.string());
-        if (targetTaken) {
+        if (targetTaken(target)) {
             target = numberedName(target, claimed);
             ++report.renamed;
         } else if (fs::exists(target, ec)) {
             fs::remove(target, ec);  // an old copy nobody refers to
         }
-        if (!moveFile(reference, target)) {
+        movedTo.emplace(original, row);
+        if (!moveFile(source, target)) {
             // The sound is still where it was: keep pointing at it rather than at nothing.
             ++report.failed;
-            movedTo.emplace(reference, reference);
             continue;
         }
         ++report.moved;
-        claimed.insert(target.string());
-        movedTo.emplace(reference, target.string());
-        table.setField(row, Field::Sound, target.string());
+        claimed.insert(texts.keep(target));
+        table.setField(row, Field::Sound, target);
     }
     return report;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,9 +15,20 @@ namespace lexo {
 std::string_view soundFileName(std::string_view reference);
 
 // The folder a dictionary's sounds live in: beside the dictionary, named after its file
-// name up to the first "." (the dictionary's own folder when that stem is empty). An
-// existing folder whose name differs only in case is that folder.
+// name up to the first "." (the dictionary's own folder when the name has no stem before a
+// "."). An existing folder whose name differs only in case is that folder.
 std::filesystem::path soundFolderFor(const std::filesystem::path& dictionaryPath);
+
+// "?" → "1", "!" → "2", "*" → "3"; everything else stays. Recordings are named this way,
+// and a stored reference is looked up this way too before it is played or deleted.
+std::string fixSoundPathCharacters(std::string_view path);
+
+// The file an expression's sound reference plays, or nothing for "NENÍ" and for a
+// reference whose file is not there. A missing file is also looked for with the character
+// rule applied and, for a dictionary brought from another computer, under its name in the
+// dictionary's sound folder (when dictionaryPath is given).
+std::optional<std::filesystem::path> playableSound(std::string_view reference,
+                                                   const std::filesystem::path& dictionaryPath = {});
 
 struct SoundMoveReport {
     std::size_t moved = 0;    // files moved into the sound folder

@@ -72,6 +72,33 @@ char32_t upperCodePoint(char32_t cp) {
     return cp;
 }
 
+char32_t lowerCodePoint(char32_t cp) {
+    if (cp >= 'A' && cp <= 'Z') return cp + 0x20;
+    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;
+    if (cp == 0x178) return 0xFF;
+    if (cp >= 0x100 && cp <= 0x137) return cp | char32_t{1};
+    if (cp >= 0x139 && cp <= 0x148) return (cp % 2 == 1) ? cp + 1 : cp;
+    if (cp >= 0x14A && cp <= 0x177) return cp | char32_t{1};
+    if (cp >= 0x179 && cp <= 0x17E) return (cp % 2 == 1) ? cp + 1 : cp;
+    return cp;
+}
+
+std::string mapCase(std::string_view utf8, char32_t (*map)(char32_t)) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::size_t before = pos;
+        const char32_t cp = nextCodePoint(utf8, pos);
+        if (pos == before + 1 && cp >= 0x80) {
+            out.push_back(utf8[before]);  // not UTF-8: keep the byte
+        } else {
+            appendUtf8(out, map(cp));
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 const char* encodingName(TextEncoding encoding) {
@@ -295,21 +322,9 @@ std::string encodeText(std::string_view utf8, TextEncoding& encoding) {
     return out;
 }
 
-std::string toUpperUtf8(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        const std::size_t before = pos;
-        const char32_t cp = nextCodePoint(utf8, pos);
-        if (pos == before + 1 && cp >= 0x80) {
-            out.push_back(utf8[before]);  // not UTF-8: keep the byte
-        } else {
-            appendUtf8(out, upperCodePoint(cp));
-        }
-    }
-    return out;
-}
+std::string toUpperUtf8(std::string_view utf8) { return mapCase(utf8, upperCodePoint); }
+
+std::string toLowerUtf8(std::string_view utf8) { return mapCase(utf8, lowerCodePoint); }
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     std::size_t i = 0;

@@ -59,6 +59,7 @@ std::string encodeText(std::string_view utf8, TextEncoding& encoding);
 // Upper-casing and case-blind comparison for ASCII, Latin-1 and Latin Extended-A: enough
 // for Czech file and folder names, which is what the core compares without case.
 std::string toUpperUtf8(std::string_view utf8);
+std::string toLowerUtf8(std::string_view utf8);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
 // Decodes one code point at `pos`, advancing it; invalid input yields the byte value.

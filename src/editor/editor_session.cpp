@@ -29,14 +29,6 @@ std::string storableText(std::string text) {
 
 std::string pathText(const fs::path& path) { return path.string(); }
 
-// The path whose sound folder the sounds go to. A name without "." has an empty stem: its
-// sounds lie beside it, in the dictionary's own folder. (A folder named like the whole
-// file would take the very name the dictionary is written to.)
-fs::path soundFolderSavePath(const fs::path& dictionary) {
-    if (dictionary.filename().string().find('.') != std::string::npos) return dictionary;
-    return dictionary.parent_path() / ".";
-}
-
 }  // namespace
 
 std::string editorSettingsKey(std::string_view versionString) { return settingsRoot(versionString) + "\\Editor"; }
@@ -98,18 +90,6 @@ Expression storedExpression(Expression expression) {
     return expression;
 }
 
-fs::path resolveCommandLineDictionary(const std::string& argument, const fs::path& currentFolder,
-                                      const fs::path& programFolder) {
-    const fs::path given(argument);
-    if (given.is_absolute()) return given;
-    std::error_code ec;
-    const fs::path here = currentFolder / given;
-    if (fs::exists(here, ec)) return here;
-    const fs::path inProgramFolder = programFolder / given;
-    if (!programFolder.empty() && fs::exists(inProgramFolder, ec)) return inProgramFolder;
-    return here;
-}
-
 std::uint64_t contentFingerprint(const ExpressionTable& table, std::size_t rows) {
     rows = std::min(rows, table.size());
     std::uint64_t hash = 0x243F6A8885A308D3ull;
@@ -138,8 +118,8 @@ std::uint64_t contentFingerprint(const ExpressionTable& table, std::size_t rows)
     return hash;
 }
 
-bool soundsAlreadyInPlace(const ExpressionTable& table, const fs::path& soundFolderSavePath) {
-    std::string folder = soundFolderFor(soundFolderSavePath).string();
+bool soundsAlreadyInPlace(const ExpressionTable& table, const fs::path& dictionaryPath) {
+    std::string folder = soundFolderFor(dictionaryPath).string();
     if (folder.empty() || folder.back() != '/') folder += '/';
     for (std::size_t row = 0; row < table.size(); ++row) {
         const std::string_view sound = table.sound(row);
@@ -337,10 +317,9 @@ bool EditorSession::save() {
         target = *chosen;
     }
     // Saving again moves nothing; skipping the move spares a large dictionary a slow pass.
-    const fs::path soundTarget = soundFolderSavePath(target);
     bool referencesChanged = false;
-    if (!soundsAlreadyInPlace(table_, soundTarget)) {
-        const SoundMoveReport moved = moveSoundFiles(table_, soundTarget);
+    if (!soundsAlreadyInPlace(table_, target)) {
+        const SoundMoveReport moved = moveSoundFiles(table_, target);
         referencesChanged = moved.moved + moved.missing > 0;
         if (referencesChanged && observer_) observer_->soundsChanged();
     }

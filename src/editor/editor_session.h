@@ -76,19 +76,13 @@ bool canOpenSoundWindow(std::string_view foreign, std::string_view czech, std::s
 // the line), no line break, "[]" and "NENÍ" for an empty pronunciation and sound.
 Expression storedExpression(Expression expression);
 
-// A dictionary named on the command line: absolute as it stands; a relative name is
-// looked for in the current folder, then in the program folder.
-std::filesystem::path resolveCommandLineDictionary(const std::string& argument,
-                                                   const std::filesystem::path& currentFolder,
-                                                   const std::filesystem::path& programFolder);
-
 // Order-sensitive fingerprint of the first `rows` rows of a table (all by default), to
 // tell whether it still matches what was loaded or saved.
 std::uint64_t contentFingerprint(const ExpressionTable& table, std::size_t rows = SIZE_MAX);
 
-// Whether every sound reference already names its place in the sound folder of
-// `soundFolderSavePath`: saving again then has nothing to move.
-bool soundsAlreadyInPlace(const ExpressionTable& table, const std::filesystem::path& soundFolderSavePath);
+// Whether every sound reference already names its place in the sound folder of the
+// dictionary: saving again then has nothing to move.
+bool soundsAlreadyInPlace(const ExpressionTable& table, const std::filesystem::path& dictionaryPath);
 
 // The dictionary being edited: its table, name and folder, and every command of the
 // editor that changes or writes them. Messages go through the Prompter; the list that

@@ -15,11 +15,6 @@ namespace {
 constexpr std::size_t kMaxFileNameBytes = 255;
 constexpr std::string_view kWavSuffix = ".wav";
 
-bool isFile(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
 // The longest prefix of at most `limit` bytes that does not end inside a UTF-8 character.
 std::string_view cutOnCharacter(std::string_view text, std::size_t limit) {
     if (text.size() <= limit) return text;
@@ -29,16 +24,6 @@ std::string_view cutOnCharacter(std::string_view text, std::size_t limit) {
 }
 
 }  // namespace
-
-std::string fixSoundPathCharacters(std::string_view path) {
-    std::string out(path);
-    for (char& c : out) {
-        if (c == '?') c = '1';
-        else if (c == '!') c = '2';
-        else if (c == '*') c = '3';
-    }
-    return out;
-}
 
 std::string recordingFileName(std::string_view expressionText) {
     std::string name = fixSoundPathCharacters(expressionText);
@@ -69,22 +54,6 @@ std::optional<fs::path> recordingPathFor(const fs::path& programFolder, std::str
     fs::path path = temp / recordingFileName(expressionText);
     if (!liesDirectlyIn(temp, path)) return std::nullopt;
     return path;
-}
-
-std::optional<fs::path> playableSound(std::string_view reference, const fs::path& dictionaryPath) {
-    if (reference.empty() || reference == kNoSound) return std::nullopt;
-    const fs::path asStored{std::string(reference)};
-    if (isFile(asStored)) return asStored;
-    const fs::path fixed{fixSoundPathCharacters(reference)};
-    if (isFile(fixed)) return fixed;
-    if (!dictionaryPath.empty()) {
-        const std::string_view name = soundFileName(reference);
-        if (!name.empty()) {
-            const fs::path beside = soundFolderFor(dictionaryPath) / std::string(name);
-            if (isFile(beside)) return beside;
-        }
-    }
-    return std::nullopt;
 }
 
 bool playExpressionSound(SoundPlayer& player, std::string_view reference, const fs::path& dictionaryPath) {

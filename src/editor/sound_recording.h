@@ -8,13 +8,10 @@
 #include <string_view>
 
 #include "dictionary/expression_table.h"
+#include "dictionary/sound_folder.h"
 #include "platform/ports.h"
 
 namespace lexo {
-
-// "?" → "1", "!" → "2", "*" → "3"; everything else stays. Recordings are named this way,
-// and a stored reference is looked up this way too before it is played or deleted.
-std::string fixSoundPathCharacters(std::string_view path);
 
 // The file name a recording of this foreign text gets: the characters above replaced,
 // every other character that cannot stand in a file name here or on a Windows disk the
@@ -30,13 +27,6 @@ bool liesDirectlyIn(const std::filesystem::path& folder, const std::filesystem::
 // the Temp folder.
 std::optional<std::filesystem::path> recordingPathFor(const std::filesystem::path& programFolder,
                                                       std::string_view expressionText);
-
-// The file an expression's sound reference plays, or nothing for "NENÍ" and for a
-// reference whose file is not there. A missing file is also looked for with the character
-// rule applied and, for a dictionary brought from another computer, under its name in the
-// dictionary's sound folder (when dictionaryPath is given).
-std::optional<std::filesystem::path> playableSound(std::string_view reference,
-                                                   const std::filesystem::path& dictionaryPath = {});
 
 // Plays an expression's sound when it has one; false when there is nothing to play.
 bool playExpressionSound(SoundPlayer& player, std::string_view reference,

@@ -3,8 +3,9 @@
 #include <system_error>
 
 #include "dictionary/dictionary_file.h"
+#include "dictionary/sound_folder.h"
+#include "dictionary/text_codec.h"
 #include "testing/grading.h"
-#include "testing/test_files.h"
 
 namespace lexo {
 
@@ -293,7 +294,7 @@ void TestOneSession::pronounce(std::size_t row) {
     const std::string_view sound = table_->sound(row);
     if (sound != kNoSound) {
         // A missing file plays nothing and says nothing.
-        if (const auto file = findExpressionSound(sound, testedFile_))
+        if (const auto file = playableSound(sound, testedFile_))
             services_.soundPlayer.play(file->string());
         return;
     }
@@ -384,7 +385,7 @@ void TestOneSession::windowShown() {
     if (!argument) return;
     std::error_code ec;
     const std::filesystem::path here = std::filesystem::current_path(ec);
-    const std::filesystem::path file = resolveTestDictionaryArgument(*argument, here, services_.programFolder);
+    const std::filesystem::path file = resolveCommandLineDictionary(*argument, here, services_.programFolder);
     std::optional<ExpressionTable> table = loadForTest(file, true);
     if (!table) return;
     reset();

@@ -24,6 +24,16 @@ TEST(Shell, CommandLineDictionaryGoesToTheFirstWindowOnly) {
     EXPECT_FALSE(state.takeCommandLineDictionary()) << "a second window must not load it again";
 }
 
+TEST(Shell, CommandLineNamesAreFoundInTheCurrentThenTheProgramFolder) {
+    TempDir dir;
+    writeBytes(dir / "cwd" / "a.slv", "x;y;[];NENÍ");
+    writeBytes(dir / "program" / "b.slv", "x;y;[];NENÍ");
+    EXPECT_EQ(resolveCommandLineDictionary("/abs/c.slv", dir / "cwd", dir / "program"), fs::path("/abs/c.slv"));
+    EXPECT_EQ(resolveCommandLineDictionary("a.slv", dir / "cwd", dir / "program"), dir / "cwd" / "a.slv");
+    EXPECT_EQ(resolveCommandLineDictionary("b.slv", dir / "cwd", dir / "program"), dir / "program" / "b.slv");
+    EXPECT_EQ(resolveCommandLineDictionary("c.slv", dir / "cwd", dir / "program"), dir / "cwd" / "c.slv");
+}
+
 TEST(Shell, TipComesOnceAndNotAfterTheSettingsWindow) {
     StartupState state({});
     EXPECT_FALSE(state.takeTipOnActivation(false));

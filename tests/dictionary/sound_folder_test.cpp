@@ -21,6 +21,7 @@ TEST(SoundFolder, NameAndFolderOfADictionary) {
     EXPECT_EQ(soundFolderFor(dir / "zvirata.slv"), dir / "zvirata");
     EXPECT_EQ(soundFolderFor(dir / "zvirata.old.slv"), dir / "zvirata");
     EXPECT_EQ(soundFolderFor(dir / ".slv"), dir.path()) << "an empty stem means the dictionary's folder";
+    EXPECT_EQ(soundFolderFor(dir / "zvirata"), dir.path()) << "a folder cannot take the dictionary's own name";
     fs::create_directories(dir / "ZVÍŘATA");
     EXPECT_EQ(soundFolderFor(dir / "zvířata.slv"), dir / "ZVÍŘATA");
 }
@@ -96,6 +97,23 @@ TEST(SoundFolder, EmptyStemUsesTheDictionaryFolderWithoutDoubledSeparator) {
     moveSoundFiles(table, dir / "d" / ".slv");
     EXPECT_EQ(table.sound(0), (dir / "d" / "c.wav").string());
     EXPECT_EQ(table.sound(0).find("//"), std::string_view::npos);
+}
+
+TEST(SoundFolder, DictionaryWithoutDotKeepsItsSoundsBesideItAndIsNeverOverwritten) {
+    TempDir dir;
+    writeBytes(dir / "slovnik", "cat;kočka;[];NENÍ\r\n");
+    writeBytes(dir / "rec" / "kocka.wav", "meow");
+    writeBytes(dir / "rec" / "slovnik", "a sound named like the dictionary");
+    ExpressionTable table;
+    table.append("cat", "kočka", "[]", (dir / "rec" / "kocka.wav").string());
+    table.append("odd", "divné", "[]", (dir / "rec" / "slovnik").string());
+    const SoundMoveReport report = moveSoundFiles(table, dir / "slovnik");
+    EXPECT_EQ(report.moved, 2u);
+    EXPECT_EQ(table.sound(0), (dir / "kocka.wav").string());
+    EXPECT_EQ(readBytes(dir / "kocka.wav"), "meow");
+    EXPECT_EQ(readBytes(dir / "slovnik"), "cat;kočka;[];NENÍ\r\n") << "the dictionary file stays";
+    EXPECT_EQ(table.sound(1), (dir / "slovnik (2)").string());
+    EXPECT_EQ(readBytes(dir / "slovnik (2)"), "a sound named like the dictionary");
 }
 
 }  // namespace

@@ -56,6 +56,8 @@ TEST(TextCodec, CaseBlindComparisonCoversCzech) {
     EXPECT_FALSE(equalsIgnoreCase("abc", "abcd"));
     EXPECT_EQ(toUpperUtf8("žluťoučký kůň ÿ"), "ŽLUŤOUČKÝ KŮŇ Ÿ");
     EXPECT_EQ(toUpperUtf8("a\xFF"), "A\xFF");
+    EXPECT_EQ(toLowerUtf8("ŽLUŤOUČKÝ KŮŇ Ÿ /Home/A.SLV"), "žluťoučký kůň ÿ /home/a.slv");
+    EXPECT_EQ(toLowerUtf8("A\xFF"), "a\xFF");
 }
 
 }  // namespace

@@ -415,16 +415,6 @@ TEST(EditorOptionsStore, ReadOrCreateThenWriteBack) {
     EXPECT_EQ(store.readInteger(key, "MluvenaVyslovnost"), std::optional<std::int32_t>(0));
 }
 
-TEST(EditorFiles, CommandLineNames) {
-    TempDir dir;
-    writeBytes(dir / "cwd" / "a.slv", "x;y;[];NENÍ");
-    writeBytes(dir / "program" / "b.slv", "x;y;[];NENÍ");
-    EXPECT_EQ(resolveCommandLineDictionary("/abs/c.slv", dir / "cwd", dir / "program"), fs::path("/abs/c.slv"));
-    EXPECT_EQ(resolveCommandLineDictionary("a.slv", dir / "cwd", dir / "program"), dir / "cwd" / "a.slv");
-    EXPECT_EQ(resolveCommandLineDictionary("b.slv", dir / "cwd", dir / "program"), dir / "program" / "b.slv");
-    EXPECT_EQ(resolveCommandLineDictionary("c.slv", dir / "cwd", dir / "program"), dir / "cwd" / "c.slv");
-}
-
 TEST(EditorFiles, SoundsInPlaceNeedNoMove) {
     ExpressionTable table;
     table.append("a", "b", "[]", "NENÍ");

@@ -24,6 +24,7 @@
 #include "platform/qt_timers.h"
 #include "support/fake_prompter.h"
 #include "support/fake_sound_player.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace lexo {
@@ -31,9 +32,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using lexo::testing::readBytes;
+using lexo::testing::childEnvironment;
+using lexo::testing::childFolder;
+using lexo::testing::PrivatePulseAudio;
+using lexo::testing::runInChild;
 using lexo::testing::TempDir;
-
-constexpr char kChildFolder[] = "LEXO_RECORDER_TEST_DIR";
 
 // --- timers ----------------------------------------------------------------------------
 
@@ -79,69 +82,6 @@ TEST(QtTimers, AHandlerMayDestroyItsOwnTimer) {
     EXPECT_EQ(fired, 1);
 }
 
-// --- child processes -------------------------------------------------------------------
-
-fs::path childFolder() { return fs::path(qEnvironmentVariable(kChildFolder).toStdString()); }
-
-QProcessEnvironment childEnvironment(const fs::path& folder) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QString::fromLatin1(kChildFolder), QString::fromStdString(folder.string()));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(folder.string()));
-    env.insert(QStringLiteral("HOME"), QString::fromStdString(folder.string()));
-    // Under AddressSanitizer the sound libraries, built without frame pointers, are traced
-    // back to their suppressions only by the slow unwinder.
-    const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
-    env.insert(QStringLiteral("ASAN_OPTIONS"), (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) +
-                                                   QStringLiteral("fast_unwind_on_malloc=0"));
-    return env;
-}
-
-// Runs one disabled test of this binary in a child; skips when the child skipped.
-void runInChild(const QString& test, const QProcessEnvironment& env, int timeoutMs) {
-    QProcess child;
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=") + test, QStringLiteral("--gtest_also_run_disabled_tests")});
-    ASSERT_TRUE(child.waitForStarted(5000));
-    if (!child.waitForFinished(timeoutMs)) {
-        child.kill();
-        child.waitForFinished(5000);
-        FAIL() << "the child did not finish in " << timeoutMs << " ms:\n" << child.readAll().toStdString();
-    }
-    const std::string output = child.readAll().toStdString();
-    ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << output;
-    ASSERT_EQ(child.exitCode(), 0) << output;
-    if (output.find("[  SKIPPED ] 1 test") != std::string::npos) GTEST_SKIP() << output;
-    ASSERT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << "the child ran no test:\n" << output;
-}
-
-// A finished daemon nobody collects lingers as a zombie.
-bool processAlive(pid_t pid) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly)) return false;
-    const QByteArray line = stat.readAll();
-    const qsizetype end = line.lastIndexOf(')');
-    return end >= 0 && end + 2 < line.size() && line[end + 2] != 'Z';
-}
-
-// Ends the daemon whose process id is in pidFile and waits until it is gone.
-struct DaemonGuard {
-    fs::path pidFile;
-    ~DaemonGuard() {
-        QFile file(QString::fromStdString(pidFile.string()));
-        if (!file.open(QIODevice::ReadOnly)) return;
-        const pid_t pid = file.readAll().trimmed().toInt();
-        if (pid <= 1) return;
-        ::kill(pid, SIGTERM);
-        QElapsedTimer waited;
-        waited.start();
-        while (processAlive(pid) && waited.elapsed() < 2000) QTest::qWait(20);
-        if (processAlive(pid)) ::kill(pid, SIGKILL);
-    }
-};
-
 // --- without a sound server ------------------------------------------------------------
 
 TEST(QtRecorderWithoutServer, RefusesInCzechAndTouchesNothing) {
@@ -182,26 +122,8 @@ TEST(QtRecorderWithoutServer, DISABLED_InChild) {
 TEST(QtRecorderWithPulse, RecordsWhatTheServerHears) {
     TempDir dir;
     QProcessEnvironment env = childEnvironment(dir.path());
-    env.remove(QStringLiteral("PULSE_SERVER"));
-
-    QProcess daemon;
-    daemon.setProcessEnvironment(env);
-    daemon.setProcessChannelMode(QProcess::MergedChannels);
-    daemon.start(QStringLiteral("pulseaudio"),
-                 {QStringLiteral("-D"), QStringLiteral("-n"), QStringLiteral("--exit-idle-time=-1"),
-                  QStringLiteral("--load=module-native-protocol-unix"), QStringLiteral("--load=module-null-sink"),
-                  QStringLiteral("--load=module-sine-source source_name=sine frequency=440")});
-    if (!daemon.waitForStarted(5000)) GTEST_SKIP() << "pulseaudio cannot be started";
-    DaemonGuard guard{dir / "pulse" / "pid"};
-    if (!daemon.waitForFinished(10000) || daemon.exitCode() != 0)
-        GTEST_SKIP() << "pulseaudio did not start: " << daemon.readAll().toStdString();
-    const fs::path socket = dir / "pulse" / "native";
-    QElapsedTimer waited;
-    waited.start();
-    while (!fs::exists(socket) && waited.elapsed() < 5000) QTest::qWait(20);
-    if (!fs::exists(socket)) GTEST_SKIP() << "pulseaudio made no socket";
-
-    env.insert(QStringLiteral("PULSE_SERVER"), QString::fromStdString("unix:" + socket.string()));
+    const PrivatePulseAudio pulse(env, dir.path(), QStringLiteral("source_name=sine frequency=440"));
+    if (!pulse.running()) GTEST_SKIP() << pulse.failure();
     // The sine tone is what the program should hear, whatever the server chose.
     QProcess pactl;
     pactl.setProcessEnvironment(env);

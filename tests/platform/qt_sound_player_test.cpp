@@ -21,17 +21,21 @@
 
 #include "platform/qt_sound_player.h"
 #include "platform/qt_speaker.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 
 namespace lexo {
 namespace {
 
+using lexo::testing::childEnvironment;
+using lexo::testing::childFolder;
+using lexo::testing::endDaemon;
+using lexo::testing::PrivatePulseAudio;
+using lexo::testing::runInChild;
 using lexo::testing::TempDir;
 using lexo::testing::writeBytes;
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
-
-constexpr char kChildDir[] = "LEXO_TEST_CHILD_DIR";
 
 // A 16-bit mono sine tone of the given length.
 std::string waveBytes(int milliseconds) {
@@ -62,90 +66,10 @@ std::string pathIn(const fs::path& dir, const char* name) {
     return (dir / name).string();
 }
 
-// Runs one disabled test of this binary in a child process with the given environment.
-// Fails on a failing child and skips when the child skipped.
-void runInChild(const QString& test, const QProcessEnvironment& env, int timeoutMs) {
-    QProcess child;
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=") + test, QStringLiteral("--gtest_also_run_disabled_tests")});
-    ASSERT_TRUE(child.waitForStarted(5000));
-    if (!child.waitForFinished(timeoutMs)) {
-        child.kill();
-        child.waitForFinished(5000);
-        FAIL() << "the child did not finish in " << timeoutMs << " ms:\n"
-               << child.readAll().toStdString();
-    }
-    const std::string output = child.readAll().toStdString();
-    ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << output;
-    ASSERT_EQ(child.exitCode(), 0) << output;
-    if (output.find("[  SKIPPED ] 1 test") != std::string::npos) GTEST_SKIP() << output;
-    ASSERT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << "the child ran no test:\n" << output;
-}
-
-QProcessEnvironment childEnvironment(const fs::path& dir) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QString::fromLatin1(kChildDir), QString::fromStdString(dir.string()));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    // Under AddressSanitizer: the sound and speech libraries are built without frame
-    // pointers, so only the slow unwinder traces their allocations back to the suppressed
-    // libraries; and checking every strstr() makes libspeechd's reading of its thousands of
-    // voices take minutes.
-    const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
-    env.insert(QStringLiteral("ASAN_OPTIONS"),
-               (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) +
-                   QStringLiteral("fast_unwind_on_malloc=0:intercept_strstr=0"));
-    // GStreamer's sound sink keeps its sound server connection to the end.
-    QStringList leakOptions = env.value(QStringLiteral("LSAN_OPTIONS")).split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    std::string rules;
-    for (auto option = leakOptions.begin(); option != leakOptions.end();) {
-        if (!option->startsWith(QLatin1String("suppressions="))) {
-            ++option;
-            continue;
-        }
-        QFile given(option->mid(13));
-        if (given.open(QIODevice::ReadOnly)) rules += given.readAll().toStdString() + "\n";
-        option = leakOptions.erase(option);
-    }
-    rules += "leak:libpulse.so\nleak:libgstpulseaudio.so\n";
-    writeBytes(dir / "lsan.supp", rules);
-    leakOptions.push_back(QString::fromStdString("suppressions=" + pathIn(dir, "lsan.supp")));
-    env.insert(QStringLiteral("LSAN_OPTIONS"), leakOptions.join(QLatin1Char(':')));
-    return env;
-}
-
-// The folder the parent handed over; empty when the test was started by hand.
-fs::path childDir() {
-    return fs::path(qEnvironmentVariable(kChildDir).toStdString());
-}
-
 // A runtime folder as the programs using it expect: only the owner may enter.
 void makePrivateDirectory(const fs::path& path) {
     fs::create_directories(path);
     fs::permissions(path, fs::perms::owner_all, fs::perm_options::replace);
-}
-
-// A daemon's parent may never collect it, so a finished one can linger as a zombie.
-bool processAlive(pid_t pid) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly)) return false;
-    const QByteArray line = stat.readAll();
-    const qsizetype end = line.lastIndexOf(')');
-    return end >= 0 && end + 2 < line.size() && line[end + 2] != 'Z';
-}
-
-// Ends a daemon that wrote its process id into `pidFile`, and waits until it is gone.
-void endDaemon(const fs::path& pidFile) {
-    QFile file(QString::fromStdString(pidFile.string()));
-    if (!file.open(QIODevice::ReadOnly)) return;
-    const pid_t pid = file.readAll().trimmed().toInt();
-    if (pid <= 1) return;
-    ::kill(pid, SIGTERM);
-    QElapsedTimer waited;
-    waited.start();
-    while (processAlive(pid) && waited.elapsed() < 2000) QTest::qWait(20);
-    if (processAlive(pid)) ::kill(pid, SIGKILL);
 }
 
 // Runs a speech test in a child with a speech-dispatcher of its own, started on demand as on
@@ -211,7 +135,7 @@ TEST(SoundPlayerWithoutServer, HearsNothingAndSaysSo) {
 }
 
 TEST(SoundPlayerWithoutServer, DISABLED_InChild) {
-    const fs::path dir = childDir();
+    const fs::path dir = childFolder();
     if (dir.empty()) GTEST_SKIP() << "started by SoundPlayerWithoutServer.HearsNothingAndSaysSo";
     writeBytes(dir / "tone.wav", waveBytes(300));
     QtSoundPlayer player;
@@ -229,38 +153,13 @@ TEST(SoundPlayerWithoutServer, DISABLED_InChild) {
 TEST(SoundPlayerWithPulse, PlaysThroughARealServer) {
     TempDir dir;
     QProcessEnvironment env = childEnvironment(dir.path());
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(dir.path().string()));
-    env.insert(QStringLiteral("HOME"), QString::fromStdString(dir.path().string()));
-    env.remove(QStringLiteral("PULSE_SERVER"));
-
-    QProcess daemon;
-    daemon.setProcessEnvironment(env);
-    daemon.setProcessChannelMode(QProcess::MergedChannels);
-    daemon.start(QStringLiteral("pulseaudio"),
-                 {QStringLiteral("-D"), QStringLiteral("-n"), QStringLiteral("--exit-idle-time=-1"),
-                  QStringLiteral("--load=module-native-protocol-unix"), QStringLiteral("--load=module-null-sink"),
-                  QStringLiteral("--load=module-sine-source")});
-    if (!daemon.waitForStarted(5000)) GTEST_SKIP() << "pulseaudio cannot be started";
-    // Ends the daemon however the test ends.
-    struct Cleanup {
-        fs::path pidFile;
-        ~Cleanup() { endDaemon(pidFile); }
-    } cleanup{dir / "pulse" / "pid"};
-    if (!daemon.waitForFinished(10000) || daemon.exitCode() != 0)
-        GTEST_SKIP() << "pulseaudio did not start: " << daemon.readAll().toStdString();
-
-    const fs::path socket = dir / "pulse" / "native";
-    QElapsedTimer waited;
-    waited.start();
-    while (!fs::exists(socket) && waited.elapsed() < 5000) QTest::qWait(20);
-    if (!fs::exists(socket)) GTEST_SKIP() << "pulseaudio made no socket";
-
-    env.insert(QStringLiteral("PULSE_SERVER"), QString::fromStdString("unix:" + socket.string()));
+    const PrivatePulseAudio pulse(env, dir.path(), QString());
+    if (!pulse.running()) GTEST_SKIP() << pulse.failure();
     runInChild(QStringLiteral("SoundPlayerWithPulse.DISABLED_InChild"), env, 20000);
 }
 
 TEST(SoundPlayerWithPulse, DISABLED_InChild) {
-    const fs::path dir = childDir();
+    const fs::path dir = childFolder();
     if (dir.empty()) GTEST_SKIP() << "started by SoundPlayerWithPulse.PlaysThroughARealServer";
     writeBytes(dir / "short.wav", waveBytes(300));
     writeBytes(dir / "long.wav", waveBytes(8000));
@@ -354,7 +253,7 @@ TEST(SpeakerWithSpeechDispatcher, AnswersQuicklyAndConsistently) {
 }
 
 TEST(SpeakerWithSpeechDispatcher, DISABLED_InChild) {
-    if (childDir().empty()) GTEST_SKIP() << "started by SpeakerWithSpeechDispatcher.AnswersQuicklyAndConsistently";
+    if (childFolder().empty()) GTEST_SKIP() << "started by SpeakerWithSpeechDispatcher.AnswersQuicklyAndConsistently";
     QElapsedTimer timer;
     timer.start();
     QtSpeaker speaker;
@@ -426,7 +325,7 @@ TEST(SpeakerWithoutSpeechDispatcher, RefusesVoicesAndSpeeds) {
 }
 
 TEST(SpeakerWithoutSpeechDispatcher, DISABLED_InChild) {
-    if (childDir().empty()) GTEST_SKIP() << "started by SpeakerWithoutSpeechDispatcher.RefusesVoicesAndSpeeds";
+    if (childFolder().empty()) GTEST_SKIP() << "started by SpeakerWithoutSpeechDispatcher.RefusesVoicesAndSpeeds";
     QElapsedTimer timer;
     timer.start();
     QtSpeaker speaker;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "support/fake_random.h"
-#include "testing/system_random.h"
+#include "platform/system_random.h"
 
 namespace lexo {
 namespace {

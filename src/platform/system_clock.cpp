@@ -1,4 +1,4 @@
-#include "statistics/system_clock.h"
+#include "platform/system_clock.h"
 
 #include <ctime>
 

@@ -1,4 +1,4 @@
-#include "testing/system_random.h"
+#include "platform/system_random.h"
 
 namespace lexo {
 
