@@ -30,9 +30,16 @@
 #include "platform/qt_speaker.h"
 #include "platform/qt_timers.h"
 #include "platform/system_clock.h"
+#include "platform/system_random.h"
 #include "statistics/statistics_row.h"
 #include "statistics/statistics_store.h"
 #include "statistics/statistics_window.h"
+#include "testing/evaluation_session.h"
+#include "testing/evaluation_window.h"
+#include "testing/statistics_sink.h"
+#include "testing/test_one_window.h"
+#include "testing/tester_settings.h"
+#include "testing/tester_settings_window.h"
 
 namespace lexo {
 namespace {
@@ -191,6 +198,33 @@ int runLexo(int argc, char** argv) {
     mainWindow.setWorkingWindow(WorkingWindow::Statistics, &statisticsWindow,
                                 [&statisticsWindow] { statisticsWindow.refreshDictionaries(); });
     mainWindow.addExitAction([&statistics] { statistics.save(); });
+
+    SystemRandom random;
+    StatisticsSink statisticsSink(statistics);
+    TesterSettingsModel testOneSettings(TesterKind::TestOne, *context.settings, prompter);
+    testOneSettings.load();
+    EvaluationSession evaluation(prompter, context.programFolder);
+    EvaluationWindow evaluationWindow(evaluation, appSignals);
+    TestOneWindow testOne(context, timers, random, testOneSettings, evaluation, statisticsSink);
+    TesterSettingsWindow testOneSettingsWindow(testOneSettings, &testOne);
+    mainWindow.setWorkingWindow(WorkingWindow::TestOne, &testOne);
+    testOne.setSettingsOpener([&testOneSettingsWindow] {
+        testOneSettingsWindow.showSettings();
+        testOneSettingsWindow.raise();
+        testOneSettingsWindow.activateWindow();
+    });
+    testOneSettingsWindow.setQuestionLabelHandler([&testOne](std::string_view text) { testOne.setQuestionLabel(text); });
+    testOneSettingsWindow.setReturnHandler([&testOne] {
+        testOne.raise();
+        testOne.activateWindow();
+    });
+    testOne.setEvaluationOpener([&evaluationWindow] {
+        evaluationWindow.refresh();
+        evaluationWindow.show();
+        evaluationWindow.raise();
+        evaluationWindow.activateWindow();
+    });
+    evaluationWindow.setShowTestOneHandler([&testOne] { testOne.showAfterEvaluation(); });
 
     closeOnTerminationSignals(app, mainWindow);
     return QApplication::exec();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -257,8 +258,18 @@ void MainWindow::showHelp() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    // A working window that goes away brings the main window back.
-    if (event->type() == QEvent::Hide && watched == activeWorking_ && !exiting_) returnFromWorkingWindow();
+    // A working window that is closed brings the main window back; one that only hides for a
+    // while (Test I behind its evaluation) does not. An accepted close is followed at once by
+    // the hide; a refused one is forgotten on the next turn of the event loop.
+    if (watched == activeWorking_ && !exiting_) {
+        if (event->type() == QEvent::Close) {
+            closingWorking_ = activeWorking_;
+            QTimer::singleShot(0, this, [this] { closingWorking_ = nullptr; });
+        } else if (event->type() == QEvent::Hide && watched == closingWorking_) {
+            closingWorking_ = nullptr;
+            returnFromWorkingWindow();
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -70,6 +70,7 @@ private:
     SplashWindow* splashWindow_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
     QWidget* activeWorking_ = nullptr;
+    QWidget* closingWorking_ = nullptr;
     bool exiting_ = false;
 };
 

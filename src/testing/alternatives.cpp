@@ -22,7 +22,7 @@ std::string_view Alternatives::slot(std::size_t index) const {
     return index < pieces_.size() ? pieces_[index] : kAlternativeFiller;
 }
 
-std::array<std::string, kAlternativeSlotCount> Alternatives::slots() const {
+std::array<std::string, kAlternativeSlotCount> Alternatives::slotTexts() const {
     std::array<std::string, kAlternativeSlotCount> result;
     for (std::size_t i = 0; i < kAlternativeSlotCount; ++i) result[i] = std::string(slot(i));
     return result;

@@ -33,7 +33,7 @@ public:
 
     // Slot 0 … 3 of the four the tests work with: a translation, or the filler.
     std::string_view slot(std::size_t index) const;
-    std::array<std::string, kAlternativeSlotCount> slots() const;
+    std::array<std::string, kAlternativeSlotCount> slotTexts() const;
 
     // Exact, case-sensitive, byte for byte, against every translation (more than four
     // are all judged). An empty answer matches only an empty translation.

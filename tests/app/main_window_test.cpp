@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -83,7 +84,37 @@ TEST_F(MainWindowFixture, WorkingWindowReplacesTheMainWindowAndReturns) {
     find<QAction>("Statistiky1")->trigger();
     EXPECT_TRUE(filled) << "the statistics window fills itself once it is shown";
     EXPECT_EQ(context.applicationTitle, "Lexo - Statistiky");
+    // Hiding for a while (behind a window of its own) is not leaving.
     statistics.hide();
+    EXPECT_FALSE(window->isVisible());
+    statistics.show();
+    statistics.close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(context.applicationTitle, "Lexo");
+}
+
+TEST_F(MainWindowFixture, ARefusedCloseKeepsTheWorkingWindow) {
+    class Refusing : public QWidget {
+    public:
+        bool refuse = true;
+
+    protected:
+        void closeEvent(QCloseEvent* event) override {
+            if (refuse) event->ignore();
+        }
+    } editor;
+    window->setWorkingWindow(WorkingWindow::Editor, &editor);
+    window->show();
+    find<QPushButton>("bteditor")->click();
+    ASSERT_TRUE(editor.isVisible());
+    EXPECT_FALSE(editor.close());
+    QApplication::processEvents();
+    // A later temporary hide must not count as the refused close.
+    editor.hide();
+    EXPECT_FALSE(window->isVisible());
+    editor.show();
+    editor.refuse = false;
+    EXPECT_TRUE(editor.close());
     EXPECT_TRUE(window->isVisible());
 }
 

@@ -6,5 +6,9 @@ list(APPEND LEXO_CORE_TEST_SOURCES
   ${LEXO_TEST_DIR}/evaluation_session_test.cpp
   ${LEXO_TEST_DIR}/extended_testing_session_test.cpp
 )
-include(${CMAKE_CURRENT_LIST_DIR}/test_one_windows_tests.cmake OPTIONAL)
-include(${CMAKE_CURRENT_LIST_DIR}/shared_windows_tests.cmake OPTIONAL)
+list(APPEND LEXO_UI_TEST_SOURCES
+  ${LEXO_TEST_DIR}/evaluation_window_test.cpp
+  ${LEXO_TEST_DIR}/extended_testing_window_test.cpp
+  ${LEXO_TEST_DIR}/test_one_window_test.cpp
+  ${LEXO_TEST_DIR}/tester_settings_window_test.cpp
+)
