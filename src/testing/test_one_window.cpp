@@ -340,7 +340,8 @@ void TestOneWindow::runAskingCommand(const std::function<void()>& command) {
 void TestOneWindow::repeatPronunciation() { session_->repeatPronunciation(); }
 
 void TestOneWindow::applyExpressionFont(const QFont& font) {
-    answer_->setFont(font);
+    expressionFont_ = font;
+    answer_->setFont(answerFont());
     QFont memoFont = font;
     memoFont.setPointSize(10);
     memoFont.setBold(true);
@@ -385,11 +386,18 @@ void TestOneWindow::refresh() {
     const QString answer = qs(view.answer);
     if (answer_->text() != answer) answer_->setText(answer);
     answer_->setReadOnly(view.answerReadOnly);
+    answer_->setFont(answerFont());
     if (view.answerSelected)
         answer_->selectAll();
     else
         answer_->end(false);
     followPhase();
+}
+
+// The expression font draws phonetic symbols for "!" and the digits; the end message is
+// the program's own text and keeps its "!".
+QFont TestOneWindow::answerFont() const {
+    return session_ && session_->phase() == TestOnePhase::EndMessage ? font() : expressionFont_;
 }
 
 void TestOneWindow::followPhase() {

@@ -4,10 +4,10 @@
 #include <memory>
 #include <string_view>
 
+#include <QFont>
 #include <QMainWindow>
 #include <QString>
 
-class QFont;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -88,6 +88,7 @@ private:
     // Shows the session's state, the answer box included, and follows its phase.
     void refresh();
     void followPhase();
+    QFont answerFont() const;
     void returnFromExtendedTesting();
     void comeBack();
 
@@ -99,6 +100,7 @@ private:
     std::function<void()> evaluationOpener_;
     std::function<void()> settingsOpener_;
     TestOnePhase shownPhase_;
+    QFont expressionFont_;
 
     QLabel* questionLabel_ = nullptr;
     QPlainTextEdit* question_ = nullptr;

@@ -258,11 +258,15 @@ TEST_F(TestOneWindowTest, AWrongAnswerIsCorrectedBeforeTheTestGoesOn) {
 
 TEST_F(TestOneWindowTest, AWrongLastAnswerWaitsForEnterBeforeTheEvaluation) {
     settings.selectOrder(TestOrder::Sequential);
+    const QString symbolFont = QStringLiteral("Phonetic Symbols For The Test");
+    appSignals.setExpressionFont(QFont(symbolFont));
     show();
     openLines({"pes;dog;[];NENÍ"});
+    EXPECT_EQ(answerBox()->font().family(), symbolFont);
     type("cat");
     enter();
     EXPECT_EQ(answerBox()->text(), "STISKNĚTE ENTER PRO UKONČENÍ ZKOUŠENÍ!");
+    EXPECT_NE(answerBox()->font().family(), symbolFont) << "the symbol font would draw the \"!\" as a phonetic sign";
     EXPECT_TRUE(answerBox()->isReadOnly());
     EXPECT_EQ(memoText("mespravne"), "dog");
     EXPECT_EQ(evaluationsOpened, 0);
