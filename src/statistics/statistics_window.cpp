@@ -27,6 +27,7 @@
 #include "statistics/statistics_chart_view.h"
 #include "statistics/statistics_store.h"
 #include "statistics/statistics_table_model.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
@@ -53,14 +54,6 @@ std::array<int, kStatisticsColumnCount> columnWidths(const QFontMetrics& metrics
         widths[c] = std::max({kColumnWidths[c], title, text});
     }
     return widths;
-}
-
-QPushButton* button(const char* name, const char* caption, QStyle::StandardPixmap icon, QWidget* parent) {
-    auto* result = new QPushButton(QString::fromUtf8(caption), parent);
-    result->setObjectName(QString::fromUtf8(name));
-    result->setIcon(parent->style()->standardIcon(icon));
-    result->setAutoDefault(false);
-    return result;
 }
 
 std::optional<QString> bitmapFromDialog(QWidget* parent) {
@@ -100,8 +93,8 @@ StatisticsWindow::StatisticsWindow(StatisticsStore& store, AppSignals& appSignal
     pages_->addTab(buildTablePage(), QStringLiteral("Hodnoty"));
     pages_->addTab(buildChartPage(), QStringLiteral("Grafy"));
 
-    deleteRow_ = button("BitBtn4", "Smazat řádek", QStyle::SP_DialogDiscardButton, this);
-    deleteAll_ = button("BitBtn5", "Smazat vše", QStyle::SP_TrashIcon, this);
+    deleteRow_ = iconButton("BitBtn4", "Smazat řádek", QStyle::SP_DialogDiscardButton, this);
+    deleteAll_ = iconButton("BitBtn5", "Smazat vše", QStyle::SP_TrashIcon, this);
     auto* bottom = new QWidget(this);
     bottom->setObjectName(QStringLiteral("Panel2"));
     auto* bottomLayout = new QHBoxLayout(bottom);
@@ -135,8 +128,7 @@ StatisticsWindow::StatisticsWindow(StatisticsStore& store, AppSignals& appSignal
 
     // The chart needs more height than the design's small font left it.
     setFixedSize(windowSize().expandedTo(QSize(0, layout->minimumSize().height())));
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    centreOnScreen(*this);
 }
 
 StatisticsWindow::~StatisticsWindow() = default;
@@ -214,9 +206,9 @@ QWidget* StatisticsWindow::buildChartPage() {
     periodLayout->addWidget(to_, 1, 1);
     periodLayout->setColumnStretch(1, 1);
 
-    show_ = button("BitBtn2", "Zobraz", QStyle::SP_MediaPlay, panel);
+    show_ = iconButton("BitBtn2", "Zobraz", QStyle::SP_MediaPlay, panel);
     show_->setToolTip(QStringLiteral("Zobrazíte graf s vybranými hodnotami"));
-    save_ = button("BitBtn3", "Ulož", QStyle::SP_DialogSaveButton, panel);
+    save_ = iconButton("BitBtn3", "Ulož", QStyle::SP_DialogSaveButton, panel);
     save_->setToolTip(QStringLiteral("Uložení grafu do souboru"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(show_);

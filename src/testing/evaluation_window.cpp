@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "app/app_signals.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 
@@ -84,14 +85,6 @@ namespace {
 
 constexpr QSize kClientSize{597, 267};
 
-QPushButton* button(const char* name, const char* caption, QStyle::StandardPixmap icon, QWidget* parent) {
-    auto* result = new QPushButton(QString::fromUtf8(caption), parent);
-    result->setObjectName(QString::fromUtf8(name));
-    result->setIcon(parent->style()->standardIcon(icon));
-    result->setAutoDefault(false);
-    return result;
-}
-
 QLabel* valueLabel(const char* name, QWidget* parent) {
     auto* label = new QLabel(QStringLiteral("-"), parent);
     label->setObjectName(QString::fromUtf8(name));
@@ -119,8 +112,8 @@ EvaluationWindow::EvaluationWindow(EvaluationSession& session, AppSignals& appSi
     left->addWidget(buildResults());
     left->addWidget(buildActions());
     left->addStretch();
-    choose_ = button("BitBtn4", "Vybrat", QStyle::SP_DialogApplyButton, this);
-    back_ = button("BitBtn1", "Zpět", QStyle::SP_ArrowBack, this);
+    choose_ = iconButton("BitBtn4", "Vybrat", QStyle::SP_DialogApplyButton, this);
+    back_ = iconButton("BitBtn1", "Zpět", QStyle::SP_ArrowBack, this);
     auto* leftButtons = new QHBoxLayout;
     leftButtons->addWidget(choose_);
     leftButtons->addWidget(back_);
@@ -207,8 +200,8 @@ QWidget* EvaluationWindow::buildList() {
     list_->setModel(model_);
     list_->setMinimumWidth(300);
 
-    tickAll_ = button("BitBtn2", "Vybrat vše", QStyle::SP_DialogYesButton, box);
-    untickAll_ = button("BitBtn3", "Zrušit vybraní", QStyle::SP_DialogNoButton, box);
+    tickAll_ = iconButton("BitBtn2", "Vybrat vše", QStyle::SP_DialogYesButton, box);
+    untickAll_ = iconButton("BitBtn3", "Zrušit vybraní", QStyle::SP_DialogNoButton, box);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(tickAll_);
     buttons->addWidget(untickAll_);
@@ -299,8 +292,7 @@ void EvaluationWindow::showEvent(QShowEvent* event) {
     refresh();
     if (!centred_) {
         centred_ = true;
-        if (const QScreen* screen = this->screen())
-            move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+        centreOnScreen(*this);
     }
     QWidget::showEvent(event);
 }

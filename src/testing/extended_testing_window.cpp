@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "editor/editor_line_edit.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
@@ -160,8 +161,7 @@ ExtendedTestingWindow::~ExtendedTestingWindow() { edit_->keyHandler = nullptr; }
 
 void ExtendedTestingWindow::open() {
     refresh();
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    centreOnScreen(*this);
     show();
     raise();
     activateWindow();

@@ -25,6 +25,7 @@
 #include "dictionary/recent_files_menu.h"
 #include "editor/editor_line_edit.h"
 #include "testing/extended_testing_window.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
@@ -129,8 +130,7 @@ TestOneWindow::TestOneWindow(AppContext& context, Timers& timers, Random& random
 
     refresh();
     fitSize();
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    centreOnScreen(*this);
 }
 
 void TestOneWindow::fitSize() {

@@ -1,4 +1,5 @@
 #include "testing/tester_settings_window.h"
+#include "platform/qt_widgets.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -30,14 +31,6 @@ QCheckBox* checkBox(const char* name, const char* caption, QWidget* parent) {
     auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
     box->setObjectName(QString::fromUtf8(name));
     return box;
-}
-
-QPushButton* button(const char* name, const char* caption, QStyle::StandardPixmap icon, QWidget* parent) {
-    auto* result = new QPushButton(QString::fromUtf8(caption), parent);
-    result->setObjectName(QString::fromUtf8(name));
-    result->setIcon(parent->style()->standardIcon(icon));
-    result->setAutoDefault(false);
-    return result;
 }
 
 QGroupBox* group(const char* caption, QWidget* parent) {
@@ -129,9 +122,9 @@ void TesterSettingsWindow::build() {
         optionsLayout->addWidget(waitForCorrect_);
     }
 
-    confirm_ = button("BitBtn2", "Potvrdit", QStyle::SP_DialogOkButton, this);
+    confirm_ = iconButton("BitBtn2", "Potvrdit", QStyle::SP_DialogOkButton, this);
     confirm_->setDefault(true);
-    back_ = button("BitBtn1", "Zpět", QStyle::SP_ArrowBack, this);
+    back_ = iconButton("BitBtn1", "Zpět", QStyle::SP_ArrowBack, this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(confirm_);
@@ -241,8 +234,7 @@ void TesterSettingsWindow::showEvent(QShowEvent* event) {
     showSettings();
     if (!centred_) {
         centred_ = true;
-        if (const QScreen* screen = this->screen())
-            move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+        centreOnScreen(*this);
     }
     QWidget::showEvent(event);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "test_one_fixture.h"
+#include "support/fake_evaluated_test.h"
 
 namespace lexo {
 namespace {
@@ -11,24 +12,6 @@ namespace fs = std::filesystem;
 using Kind = FakePrompter::Kind;
 using Next = EvaluationSession::Next;
 using testing::readBytes;
-
-// Test II as the evaluation sees it.
-class FakeTestTwo final : public EvaluatedTest {
-public:
-    bool finished = false;
-    int resets = 0;
-    std::vector<ExpressionTable> retests;
-    TestDirection direction = TestDirection::CzechToForeign;
-
-    bool testFinished() const override { return finished; }
-    void restoreTestFinished() override { finished = true; }
-    void resetTest() override {
-        finished = false;
-        ++resets;
-    }
-    void startRetest(ExpressionTable expressions) override { retests.push_back(std::move(expressions)); }
-    TestDirection recordsDirection() const override { return direction; }
-};
 
 class EvaluationTest : public testing::TestOneFixture {
 protected:
@@ -185,7 +168,7 @@ TEST_F(EvaluationTest, PrintLinesStartWithTheCzechTextInEitherDirection) {
 }
 
 TEST_F(EvaluationTest, TestTwoKeepsItsResultsAndItsOwnFile) {
-    FakeTestTwo testTwo;
+    FakeEvaluatedTest testTwo;
     evaluation.attachTestTwo(testTwo);
     testTwo.finished = true;
     testTwo.direction = TestDirection::ForeignToCzech;

@@ -20,6 +20,7 @@
 #include "dictionary/text_codec.h"
 #include "support/fake_prompter.h"
 #include "support/temp_dir.h"
+#include "support/fake_evaluated_test.h"
 
 namespace lexo {
 namespace {
@@ -27,24 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 using Kind = FakePrompter::Kind;
 using testing::readBytes;
-
-// A test window as the evaluation sees it.
-class FakeTest final : public EvaluatedTest {
-public:
-    bool finished = false;
-    int resets = 0;
-    std::vector<ExpressionTable> retests;
-    TestDirection direction = TestDirection::CzechToForeign;
-
-    bool testFinished() const override { return finished; }
-    void restoreTestFinished() override { finished = true; }
-    void resetTest() override {
-        finished = false;
-        ++resets;
-    }
-    void startRetest(ExpressionTable expressions) override { retests.push_back(std::move(expressions)); }
-    TestDirection recordsDirection() const override { return direction; }
-};
 
 // Answer first, question second, as a test in "Z CZ do CIZ" holds them.
 const std::vector<TestRecord> kWrong{{"dog", "pes", "[dog]", "NENÍ"},
@@ -66,7 +49,7 @@ protected:
     }
 
     // A test ends as the tests end it: wrong answers, results, its flag, the window shown.
-    void finish(FakeTest& test, const std::vector<TestRecord>& wrong, int correct) {
+    void finish(FakeEvaluatedTest& test, const std::vector<TestRecord>& wrong, int correct) {
         for (const TestRecord& record : wrong) session_.appendWrongAnswer(record);
         const int count = static_cast<int>(wrong.size());
         session_.showResults(evaluateTest(correct, count, correct + count, GradeThresholds{80, 60, 50, 30}));
@@ -125,8 +108,8 @@ protected:
     testing::TempDir dir_;
     FakePrompter prompter_;
     EvaluationSession session_{prompter_, dir_.path()};
-    FakeTest testOne_;
-    FakeTest testTwo_;
+    FakeEvaluatedTest testOne_;
+    FakeEvaluatedTest testTwo_;
     AppSignals signals_;
     std::unique_ptr<EvaluationWindow> window_;
     std::vector<std::string> shown_;
