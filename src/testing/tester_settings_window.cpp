@@ -53,7 +53,11 @@ TesterSettingsWindow::TesterSettingsWindow(TesterSettingsModel& model, QWidget* 
     showSettings();
 }
 
-TesterSettingsWindow::~TesterSettingsWindow() = default;
+TesterSettingsWindow::~TesterSettingsWindow() {
+    // The delay box's edit reports losing the focus while the children are destroyed, when
+    // this window is no longer one.
+    if (delay_ != nullptr) delay_->lineEdit()->disconnect(this);
+}
 
 void TesterSettingsWindow::build() {
     const bool testOne = model_.kind() == TesterKind::TestOne;
