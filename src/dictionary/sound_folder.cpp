@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 #include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 #include "dictionary/text_codec.h"
 
@@ -106,7 +106,58 @@ private:
     std::deque<std::string> chunks_;
 };
 
-using TextSet = std::unordered_set<std::string_view>;
+// Views (kept in a TextStore) to numbers, by open addressing: a move touches every sound
+// of a dictionary, and a node allocated per entry would cost more than the hashing.
+class ViewMap {
+public:
+    explicit ViewMap(std::size_t expected) {
+        std::size_t capacity = 16;
+        while (capacity < expected * 2) capacity *= 2;
+        slots_.assign(capacity, kEmpty);
+        entries_.reserve(expected);
+    }
+
+    const std::size_t* find(std::string_view key) const {
+        const std::size_t hash = std::hash<std::string_view>{}(key);
+        for (std::size_t slot = hash & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
+            if (slots_[slot] == kEmpty) return nullptr;
+            const Entry& entry = entries_[slots_[slot]];
+            if (entry.hash == hash && entry.key == key) return &entry.value;
+        }
+    }
+    bool contains(std::string_view key) const { return find(key) != nullptr; }
+
+    // Keeps the first value given for a key.
+    void insert(std::string_view key, std::size_t value = 0) {
+        const std::size_t hash = std::hash<std::string_view>{}(key);
+        if (find(key) != nullptr) return;
+        if ((entries_.size() + 1) * 2 > slots_.size()) grow();
+        entries_.push_back(Entry{key, value, hash});
+        place(entries_.size() - 1);
+    }
+
+private:
+    static constexpr std::size_t kEmpty = SIZE_MAX;
+    struct Entry {
+        std::string_view key;
+        std::size_t value;
+        std::size_t hash;
+    };
+
+    void place(std::size_t index) {
+        std::size_t slot = entries_[index].hash & (slots_.size() - 1);
+        while (slots_[slot] != kEmpty) slot = (slot + 1) & (slots_.size() - 1);
+        slots_[slot] = index;
+    }
+    void grow() {
+        slots_.assign(slots_.size() * 2, kEmpty);
+        for (std::size_t index = 0; index < entries_.size(); ++index) place(index);
+    }
+
+    std::vector<std::size_t> slots_;
+    std::vector<Entry> entries_;
+};
+using TextSet = ViewMap;
 
 std::string numberedName(const fs::path& target, const TextSet& taken) {
     const fs::path folder = target.parent_path();
@@ -140,18 +191,15 @@ SoundMoveReport moveSoundFiles(ExpressionTable& table, const fs::path& savePath)
     // The references as they were and the targets given out; the table's own text moves
     // as rows are rewritten, so the keys live here.
     TextStore texts(textBytes);
-    std::unordered_map<std::string_view, std::size_t> movedTo;  // old reference → row now holding its new one
-    TextSet claimed;                                             // targets given out in this save
-    movedTo.reserve(references);
-    claimed.reserve(references);
+    ViewMap movedTo(references);  // old reference → row now holding its new one
+    TextSet claimed(references);  // targets given out in this save
 
     // Every file some row refers to, and the dictionary itself: such a file is never
     // deleted to make room. Only a real move needs it, so it is gathered then.
     std::optional<TextSet> referenced;
     const auto targetTaken = [&](std::string_view target) {
         if (!referenced) {
-            referenced.emplace();
-            referenced->reserve(references + 1);
+            referenced.emplace(references + 1);
             for (std::size_t row = 0; row < table.size(); ++row)
                 if (table.sound(row) != kNoSound) referenced->insert(texts.keep(table.sound(row)));
             referenced->insert(texts.keep(savePath.string()));
@@ -160,19 +208,24 @@ SoundMoveReport moveSoundFiles(ExpressionTable& table, const fs::path& savePath)
     };
 
     // A reference whose folder is missing names no file: one look at the folder spares a
-    // look at each of its files (a dictionary copied without its sounds).
+    // look at each of its files (a dictionary copied without its sounds). The sounds of a
+    // dictionary mostly share one folder, so the last answer is kept at hand.
     std::unordered_map<std::string, bool> folderExists;
-    const auto sourceExists = [&folderExists](const std::string& source) {
+    std::string lastFolder;
+    bool lastFolderExists = false;
+    const auto sourceExists = [&](std::string_view source) {
         std::error_code ec;
         const std::size_t cut = source.find_last_of('/');
-        if (cut != std::string::npos && cut > 0) {
-            std::string parent = source.substr(0, cut);
-            auto known = folderExists.find(parent);
-            if (known == folderExists.end()) {
-                const bool exists = fs::is_directory(fs::path(parent), ec);
-                known = folderExists.emplace(std::move(parent), exists).first;
+        if (cut != std::string_view::npos && cut > 0) {
+            const std::string_view parent = source.substr(0, cut);
+            if (parent != lastFolder) {
+                lastFolder.assign(parent);
+                auto known = folderExists.find(lastFolder);
+                if (known == folderExists.end())
+                    known = folderExists.emplace(lastFolder, fs::is_directory(fs::path(lastFolder), ec)).first;
+                lastFolderExists = known->second;
             }
-            if (!known->second) return false;
+            if (!lastFolderExists) return false;
         }
         return fs::is_regular_file(fs::path(source), ec);
     };
@@ -182,8 +235,8 @@ SoundMoveReport moveSoundFiles(ExpressionTable& table, const fs::path& savePath)
     for (std::size_t row = 0; row < table.size(); ++row) {
         const std::string_view reference = table.sound(row);
         if (reference == kNoSound) continue;
-        if (const auto done = movedTo.find(reference); done != movedTo.end()) {
-            table.setField(row, Field::Sound, table.sound(done->second));
+        if (const std::size_t* done = movedTo.find(reference)) {
+            table.setField(row, Field::Sound, table.sound(*done));
             continue;
         }
         const std::string_view name = soundFileName(reference);
@@ -192,24 +245,24 @@ SoundMoveReport moveSoundFiles(ExpressionTable& table, const fs::path& savePath)
         const std::string_view original = texts.keep(reference);
         if (original == target) {
             claimed.insert(original);
-            movedTo.emplace(original, row);
+            movedTo.insert(original, row);
             continue;
         }
-        const std::string source(original);
         std::error_code ec;
-        if (!sourceExists(source)) {
+        if (!sourceExists(original)) {
             // Nothing to move; point at where the sound belongs (it may already lie
             // there when the dictionary was copied from another computer).
             ++report.missing;
             claimed.insert(texts.keep(target));
             table.setField(row, Field::Sound, target);
-            movedTo.emplace(original, row);
+            movedTo.insert(original, row);
             continue;
         }
         if (!folderReady) {
             fs::create_directories(folder, ec);
             folderReady = true;
             folderExists.clear();
+            lastFolder.clear();
         }
         if (targetTaken(target)) {
             target = numberedName(target, claimed);
@@ -217,8 +270,8 @@ SoundMoveReport moveSoundFiles(ExpressionTable& table, const fs::path& savePath)
         } else if (fs::exists(target, ec)) {
             fs::remove(target, ec);  // an old copy nobody refers to
         }
-        movedTo.emplace(original, row);
-        if (!moveFile(source, target)) {
+        movedTo.insert(original, row);
+        if (!moveFile(fs::path(original), target)) {
             // The sound is still where it was: keep pointing at it rather than at nothing.
             ++report.failed;
             continue;
