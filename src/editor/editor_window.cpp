@@ -143,13 +143,15 @@ EditorWindow::EditorWindow(AppContext& context, RecordingSession& recording, Tim
 
     session_.setSavePathChooser([this](const std::string& name) { return chooseSavePath(name); });
 
-    // The boxes show the stored options; the controls start usable either way, and a
-    // click on a box decides from then on.
+    // The boxes show the stored options and their controls follow them from the start: an
+    // unticked box with a usable edit would send Enter through fields the user turned off.
     if (context_.settings) {
         const EditorOptions options = loadEditorOptions(*context_.settings, kVersionString);
         pronunciationBox_->setChecked(options.pronunciation);
         soundBox_->setChecked(options.spokenPronunciation);
     }
+    enablePronunciation(pronunciationBox_->isChecked());
+    enableSound(soundBox_->isChecked());
 
     if (context_.appSignals != nullptr) {
         applyExpressionFont(context_.appSignals->expressionFont());
@@ -442,12 +444,21 @@ void EditorWindow::entryLeft(EntryField field, EntryLineEdit* edit, QFocusEvent*
 }
 
 void EditorWindow::pronunciationBoxClicked(bool checked) {
-    pronunciationEdit_->setEnabled(checked);
-    pronunciationEdit_->setFocusPolicy(checked ? Qt::StrongFocus : Qt::NoFocus);
+    enablePronunciation(checked);
     foreignEdit_->setFocus();
 }
 
 void EditorWindow::soundBoxClicked(bool checked) {
+    enableSound(checked);
+    foreignEdit_->setFocus();
+}
+
+void EditorWindow::enablePronunciation(bool checked) {
+    pronunciationEdit_->setEnabled(checked);
+    pronunciationEdit_->setFocusPolicy(checked ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void EditorWindow::enableSound(bool checked) {
     soundButton_->setEnabled(checked);
     soundButton_->setFocusPolicy(checked ? Qt::StrongFocus : Qt::NoFocus);
     soundEdit_->setEnabled(checked);
@@ -458,7 +469,6 @@ void EditorWindow::soundBoxClicked(bool checked) {
     palette.setColor(QPalette::Inactive, QPalette::Base, base);
     palette.setColor(QPalette::Disabled, QPalette::Base, base);
     soundEdit_->setPalette(palette);
-    foreignEdit_->setFocus();
 }
 
 void EditorWindow::soundButtonClicked() {

@@ -95,6 +95,8 @@ private:
     void entryLeft(EntryField field, EntryLineEdit* edit, QFocusEvent* event);
     void pronunciationBoxClicked(bool checked);
     void soundBoxClicked(bool checked);
+    void enablePronunciation(bool checked);
+    void enableSound(bool checked);
     void soundButtonClicked();
     void resetEntries();
     void refresh();
