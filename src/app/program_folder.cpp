@@ -15,6 +15,11 @@ std::optional<std::string> env(const char* name) {
     if (v == nullptr || *v == '\0') return std::nullopt;
     return std::string(v);
 }
+
+bool isExecutable(const fs::file_status& status) {
+    return (status.permissions() & (fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec)) !=
+           fs::perms::none;
+}
 }  // namespace
 
 bool holdsShippedData(const fs::path& folder) {
@@ -50,6 +55,9 @@ SeedReport seedProgramFolder(const fs::path& programFolder, const fs::path& ship
         std::error_code local;
         if (it->is_directory(local)) {
             fs::create_directories(target, local);
+        } else if (isExecutable(it->status(local))) {
+            // A build tree keeps the programs beside the data; no shipped file is one.
+            continue;
         } else if (!fs::exists(target, local)) {
             fs::create_directories(target.parent_path(), local);
             if (fs::copy_file(it->path(), target, fs::copy_options::skip_existing, local) && !local)

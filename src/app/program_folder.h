@@ -31,7 +31,7 @@ struct SeedReport {
 };
 
 // Copies every shipped file missing from the program folder; never overwrites a file the
-// user has. Also makes the scratch folders the program expects.
+// user has. Executables are not shipped data (a build tree holds both). Also makes the scratch folders the program expects.
 SeedReport seedProgramFolder(const std::filesystem::path& programFolder,
                              const std::filesystem::path& shippedFolder);
 

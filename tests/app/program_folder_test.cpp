@@ -31,10 +31,13 @@ TEST(ProgramFolder, SeedingCopiesWhatIsMissingAndNeverOverwrites) {
     writeBytes(dir / "share" / "WorkDir" / "sound.wav", "shipped sound");
     writeBytes(dir / "share" / "Tips.umv", "shipped tips");
     writeBytes(dir / "home" / "Tips.umv", "user's tips");
+    writeBytes(dir / "share" / "lexo", "a program beside the data");
+    fs::permissions(dir / "share" / "lexo", fs::perms::owner_exec, fs::perm_options::add);
     const SeedReport report = seedProgramFolder(dir / "home", dir / "share");
     EXPECT_EQ(report.copied, 1u);
     EXPECT_EQ(readBytes(dir / "home" / "Tips.umv"), "user's tips");
     EXPECT_EQ(readBytes(dir / "home" / "WorkDir" / "sound.wav"), "shipped sound");
+    EXPECT_FALSE(fs::exists(dir / "home" / "lexo"));
     EXPECT_TRUE(fs::is_directory(dir / "home" / "Temp"));
     EXPECT_TRUE(fs::is_directory(dir / "home" / "Aktualizace"));
     EXPECT_EQ(seedProgramFolder(dir / "home", dir / "share").copied, 0u);
