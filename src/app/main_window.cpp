@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -17,6 +16,7 @@
 #include "app/help_window.h"
 #include "app/program_info.h"
 #include "app/splash_window.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
@@ -258,18 +258,10 @@ void MainWindow::showHelp() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    // A working window that is closed brings the main window back; one that only hides for a
-    // while (Test I behind its evaluation) does not. An accepted close is followed at once by
-    // the hide; a refused one is forgotten on the next turn of the event loop.
-    if (watched == activeWorking_ && !exiting_) {
-        if (event->type() == QEvent::Close) {
-            closingWorking_ = activeWorking_;
-            QTimer::singleShot(0, this, [this] { closingWorking_ = nullptr; });
-        } else if (event->type() == QEvent::Hide && watched == closingWorking_) {
-            closingWorking_ = nullptr;
-            returnFromWorkingWindow();
-        }
-    }
+    // A working window that goes away brings the main window back; one stepping aside for a
+    // window of its own does not.
+    if (event->type() == QEvent::Hide && watched == activeWorking_ && !exiting_ && !steppingAside(*watched))
+        returnFromWorkingWindow();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -70,7 +70,6 @@ private:
     SplashWindow* splashWindow_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
     QWidget* activeWorking_ = nullptr;
-    QWidget* closingWorking_ = nullptr;
     bool exiting_ = false;
 };
 

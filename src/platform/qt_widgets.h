@@ -7,6 +7,18 @@
 
 namespace lexo {
 
+// Marks a working window that steps aside for a window of its own (Test I behind its
+// evaluation): the main window comes back only when a working window really goes away.
+inline constexpr char kSteppingAsideProperty[] = "lexoSteppingAside";
+
+inline void stepAside(QWidget& window) {
+    window.setProperty(kSteppingAsideProperty, true);
+    window.hide();
+    window.setProperty(kSteppingAsideProperty, false);
+}
+
+inline bool steppingAside(const QObject& window) { return window.property(kSteppingAsideProperty).toBool(); }
+
 // Puts a window in the middle of the screen it is on.
 inline void centreOnScreen(QWidget& window) {
     if (const QScreen* screen = window.screen())

@@ -406,10 +406,10 @@ void TestOneWindow::followPhase() {
     shownPhase_ = phase;
     if (phase == TestOnePhase::ExtendedPractice) {
         extended_->open();
-        hide();
+        stepAside(*this);
     } else if (phase == TestOnePhase::Evaluated) {
         if (evaluationOpener_) evaluationOpener_();
-        hide();
+        stepAside(*this);
     }
 }
 
