@@ -23,6 +23,7 @@
 #include "platform/settings_store.h"
 #include "support/fake_prompter.h"
 #include "support/fake_speaker.h"
+#include "support/find_widget.h"
 
 namespace lexo {
 
@@ -78,9 +79,7 @@ protected:
 
     template <class Widget>
     Widget* find(const char* name) const {
-        auto* widget = window_->findChild<Widget*>(QString::fromLatin1(name));
-        if (!widget) throw std::runtime_error(std::string("no widget ") + name);
-        return widget;
+        return testing::findWidget<Widget>(*window_, name);
     }
 
     // Clicks as the user does, on the page that holds the button.

@@ -21,6 +21,7 @@
 #include "support/fake_prompter.h"
 #include "support/temp_dir.h"
 #include "support/fake_evaluated_test.h"
+#include "support/find_widget.h"
 
 namespace lexo {
 namespace {
@@ -61,9 +62,7 @@ protected:
 
     template <class Widget>
     Widget* find(const char* name) const {
-        auto* widget = window_->findChild<Widget*>(QString::fromLatin1(name));
-        if (!widget) throw std::runtime_error(std::string("no widget ") + name);
-        return widget;
+        return testing::findWidget<Widget>(*window_, name);
     }
     // On the caption's first letters: a radio button takes only clicks on its circle and text.
     void click(const char* name) {

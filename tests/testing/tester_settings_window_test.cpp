@@ -16,6 +16,7 @@
 
 #include "platform/settings_store.h"
 #include "support/fake_prompter.h"
+#include "support/find_widget.h"
 
 namespace lexo {
 namespace {
@@ -43,9 +44,7 @@ protected:
 
     template <class Widget>
     Widget* find(const char* name) const {
-        auto* widget = window_->findChild<Widget*>(QString::fromLatin1(name));
-        if (!widget) throw std::runtime_error(std::string("no widget ") + name);
-        return widget;
+        return testing::findWidget<Widget>(*window_, name);
     }
     bool has(const char* name) const { return window_->findChild<QWidget*>(QString::fromLatin1(name)) != nullptr; }
 
