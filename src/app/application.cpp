@@ -209,7 +209,7 @@ int runLexo(int argc, char** argv) {
     TesterSettingsWindow testOneSettingsWindow(testOneSettings, &testOne);
     mainWindow.setWorkingWindow(WorkingWindow::TestOne, &testOne);
     testOne.setSettingsOpener([&testOneSettingsWindow] {
-        testOneSettingsWindow.showSettings();
+        testOneSettingsWindow.show();
         testOneSettingsWindow.raise();
         testOneSettingsWindow.activateWindow();
     });
