@@ -259,8 +259,10 @@ void MainWindow::showHelp() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // A working window that goes away brings the main window back; one stepping aside for a
-    // window of its own does not.
-    if (event->type() == QEvent::Hide && watched == activeWorking_ && !exiting_ && !steppingAside(*watched))
+    // window of its own does not, nor does the window system's own news of a hidden window
+    // (an unmapped or minimised one), which arrives later and on its own.
+    if (event->type() == QEvent::Hide && watched == activeWorking_ && !exiting_ && !event->spontaneous() &&
+        !steppingAside(*watched))
         returnFromWorkingWindow();
     return QMainWindow::eventFilter(watched, event);
 }
