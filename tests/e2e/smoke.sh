@@ -22,7 +22,7 @@ start=$(date +%s.%N)
 splash=
 for _ in $(seq 1 100); do
   # The splash has no caption of its own: the window system shows the program's name.
-  splash=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo$' 2>/dev/null | head -1)
+  splash=$(xdotool search --onlyvisible --pid "$pid" --name '^Lexo$' 2>/dev/null | head -1)
   [ -n "$splash" ] && break
   sleep 0.05
 done
