@@ -60,19 +60,6 @@ WavHeaderLoad readHeader(ReadAt&& readAt) {
     return result;
 }
 
-bool writeAll(int fd, const char* p, std::size_t left) {
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool writeAllAt(int fd, const char* p, std::size_t left, off_t offset) {
     while (left > 0) {
         const ssize_t n = ::pwrite(fd, p, left, offset);
@@ -191,7 +178,7 @@ FileResult WavWriter::open(const std::filesystem::path& path, const PcmFormat& f
         return {false, std::strerror(err)};
     }
     const std::string header = pcmWavHeader(format, 0);
-    if (::ftruncate(fd, 0) != 0 || !writeAll(fd, header.data(), header.size())) {
+    if (::ftruncate(fd, 0) != 0 || !writeAll(fd, header)) {
         const FileResult failure = systemFailure();
         ::close(fd);
         if (!existed) std::filesystem::remove(path, ec);
@@ -213,7 +200,7 @@ FileResult WavWriter::append(std::string_view samples) {
         samples = samples.substr(0, static_cast<std::size_t>(kMaxDataBytes - dataBytes_));
         truncated = true;
     }
-    if (!writeAll(fd_, samples.data(), samples.size())) return systemFailure();
+    if (!writeAll(fd_, samples)) return systemFailure();
     dataBytes_ += samples.size();
     if (dataBytes_ - sizesWrittenFor_ >= headerUpdateBytes_) {
         if (FileResult r = updateSizes(); !r.ok) return r;

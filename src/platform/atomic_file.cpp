@@ -14,21 +14,6 @@ namespace {
 
 std::string systemError(int err) { return std::strerror(err); }
 
-bool writeAll(int fd, std::string_view data) {
-    const char* p = data.data();
-    std::size_t left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Opens a regular file for reading and checks its size; -1 with status and error set
 // otherwise.
 int openForReading(const std::filesystem::path& path, std::size_t maxBytes, ReadStatus& status, std::string& error,
@@ -57,6 +42,21 @@ int openForReading(const std::filesystem::path& path, std::size_t maxBytes, Read
 }
 
 }  // namespace
+
+bool writeAll(int fd, std::string_view data) {
+    const char* p = data.data();
+    std::size_t left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
 
 FileResult writeFileAtomically(const std::filesystem::path& requested, std::string_view data) {
     std::error_code ec;

@@ -16,6 +16,9 @@ struct FileResult {
 // Replaces the file in one step: the data goes to a temporary file in the same folder,
 // is flushed to disk, and is renamed over the target. A failure at any point leaves the
 // old file whole. A symbolic link is followed, so the file it names is replaced.
+// Writes all of `data` to an open descriptor, through short writes and interruptions.
+bool writeAll(int fd, std::string_view data);
+
 FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view data);
 
 enum class ReadStatus { Ok, CannotOpen, TooLarge };
