@@ -29,6 +29,7 @@
 #include "support/fake_sound_player.h"
 #include "support/fake_timers.h"
 #include "support/temp_dir.h"
+#include "support/find_widget.h"
 
 namespace lexo {
 namespace {
@@ -77,9 +78,7 @@ protected:
 
     template <class W>
     W* find(const char* name) const {
-        W* widget = window->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing::findWidget<W>(*window, name);
     }
     QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
     QAction* action(const char* name) const { return find<QAction>(name); }

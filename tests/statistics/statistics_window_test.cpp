@@ -26,6 +26,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_prompter.h"
 #include "support/temp_dir.h"
+#include "support/find_widget.h"
 
 namespace lexo {
 namespace {
@@ -86,9 +87,7 @@ protected:
 
     template <class Widget>
     Widget* find(const char* name) const {
-        auto* widget = window_->findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing::findWidget<Widget>(*window_, name);
     }
 
     void showGraphs() { find<QTabWidget>("PageControl1")->setCurrentIndex(1); }

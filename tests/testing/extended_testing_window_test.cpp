@@ -4,6 +4,7 @@
 #include "testing/extended_testing_session.h"
 
 #include "testing/extended_testing_window.h"
+#include "support/find_widget.h"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +39,7 @@ protected:
 
     template <class W>
     W* find(const char* name) const {
-        W* widget = window->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing::findWidget<W>(*window, name);
     }
     QLabel* mark(int row) const {
         const std::string name = "Label" + std::to_string(row + 4);

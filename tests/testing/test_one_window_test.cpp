@@ -34,6 +34,7 @@
 #include "support/fake_statistics.h"
 #include "support/fake_timers.h"
 #include "support/temp_dir.h"
+#include "support/find_widget.h"
 
 namespace lexo {
 namespace {
@@ -93,9 +94,7 @@ protected:
 
     template <class W>
     W* find(const char* name) const {
-        W* widget = window->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing::findWidget<W>(*window, name);
     }
     QString text(const char* label) const { return find<QLabel>(label)->text(); }
     QString memoText(const char* memo) const { return find<QPlainTextEdit>(memo)->toPlainText(); }
