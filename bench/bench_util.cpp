@@ -7,7 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 
 namespace lexo::bench {
 

@@ -12,8 +12,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/app_signals.h"
-#include "app/application.h"
+#include "common/app_signals.h"
+#include "common/program_context.h"
 #include "bench_util.h"
 #include "dictionary/dictionary_file.h"
 #include "dictionary/sound_folder.h"

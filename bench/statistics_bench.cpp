@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bench_util.h"
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 #include "statistics/statistics_chart.h"
 #include "statistics/statistics_store.h"
 #include "statistics/statistics_values.h"
@@ -21,7 +21,7 @@
 #include <QComboBox>
 #include <QTabWidget>
 
-#include "app/app_signals.h"
+#include "common/app_signals.h"
 #include "statistics/statistics_chart_view.h"
 #include "statistics/statistics_window.h"
 #endif

@@ -15,7 +15,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "app/app_signals.h"
+#include "common/app_signals.h"
+#include "app/composition.h"
 #include "app/general_settings_window.h"
 #include "app/main_window.h"
 #include "app/program_folder.h"
@@ -34,12 +35,12 @@
 #include "statistics/statistics_row.h"
 #include "statistics/statistics_store.h"
 #include "statistics/statistics_window.h"
-#include "testing/evaluation_session.h"
-#include "testing/evaluation_window.h"
-#include "testing/statistics_sink.h"
-#include "testing/test_one_window.h"
-#include "testing/tester_settings.h"
-#include "testing/tester_settings_window.h"
+#include "exam/evaluation_session.h"
+#include "exam/evaluation_window.h"
+#include "exam/statistics_sink.h"
+#include "exam/typed_exam_window.h"
+#include "exam/tester_settings.h"
+#include "exam/tester_settings_window.h"
 
 namespace lexo {
 namespace {
@@ -205,7 +206,7 @@ int runLexo(int argc, char** argv) {
     testOneSettings.load();
     EvaluationSession evaluation(prompter, context.programFolder);
     EvaluationWindow evaluationWindow(evaluation, appSignals);
-    TestOneWindow testOne(context, timers, random, testOneSettings, evaluation, statisticsSink);
+    TypedExamWindow testOne(context, timers, random, testOneSettings, evaluation, statisticsSink);
     TesterSettingsWindow testOneSettingsWindow(testOneSettings, &testOne);
     mainWindow.setWorkingWindow(WorkingWindow::TestOne, &testOne);
     testOne.setSettingsOpener([&testOneSettingsWindow] {
@@ -225,6 +226,13 @@ int runLexo(int argc, char** argv) {
         evaluationWindow.activateWindow();
     });
     evaluationWindow.setShowTestOneHandler([&testOne] { testOne.showAfterEvaluation(); });
+
+    [[maybe_unused]] Composition composition{context,   mainWindow,      settingsWindow, prompter,  timers,
+                            random,    clock,           speaker,        soundPlayer, recording,
+                            editor,    statistics,      statisticsSink, evaluation, evaluationWindow,
+                            testOne};
+    // Destroyed before everything above, which their windows use.
+    std::vector<std::unique_ptr<ComposedPart>> parts;
 
     closeOnTerminationSignals(app, mainWindow);
     return QApplication::exec();

@@ -24,8 +24,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/app_signals.h"
-#include "app/speech.h"
+#include "common/app_signals.h"
+#include "common/speech.h"
 #include "platform/ports.h"
 #include "platform/settings_store.h"
 

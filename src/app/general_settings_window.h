@@ -10,7 +10,7 @@
 #include <QFont>
 #include <QWidget>
 
-#include "app/general_settings.h"
+#include "common/general_settings.h"
 
 class QCheckBox;
 class QComboBox;

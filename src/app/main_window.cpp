@@ -14,7 +14,7 @@
 #include "app/application.h"
 #include "app/general_settings_window.h"
 #include "app/help_window.h"
-#include "app/program_info.h"
+#include "common/program_info.h"
 #include "app/splash_window.h"
 #include "platform/qt_widgets.h"
 

@@ -11,8 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/program_info.h"
-#include "app/speech.h"
+#include "common/program_info.h"
+#include "common/speech.h"
 #include "platform/ports.h"
 
 namespace lexo {

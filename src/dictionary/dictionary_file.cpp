@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dictionary/line_splitter.h"
+#include "text/line_splitter.h"
 #include "platform/atomic_file.h"
 
 namespace lexo {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dictionary/expression_table.h"
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 
 namespace lexo {
 

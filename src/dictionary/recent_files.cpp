@@ -4,7 +4,7 @@
 #include <system_error>
 #include <unordered_map>
 
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 
 namespace lexo {
 namespace {

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 
 namespace lexo {
 namespace fs = std::filesystem;

@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/general_settings.h"
-#include "editor/editor_line_edit.h"
+#include "common/general_settings.h"
+#include "common/entry_line_edit.h"
 #include "editor/editor_session.h"
 
 namespace lexo {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/general_settings.h"
+#include "common/general_settings.h"
 #include "dictionary/dictionary_file.h"
 #include "dictionary/sound_folder.h"
 #include "platform/settings_store.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "dictionary/expression_table.h"
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 #include "platform/ports.h"
 
 namespace lexo {

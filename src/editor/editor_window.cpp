@@ -28,12 +28,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/app_signals.h"
-#include "app/application.h"
-#include "app/general_settings.h"
+#include "common/app_signals.h"
+#include "common/program_context.h"
+#include "common/general_settings.h"
 #include "dictionary/recent_files_menu.h"
 #include "editor/edit_dialog.h"
-#include "editor/editor_line_edit.h"
+#include "common/entry_line_edit.h"
 #include "editor/editor_model.h"
 
 namespace lexo {

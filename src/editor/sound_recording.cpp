@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "dictionary/sound_folder.h"
-#include "editor/wav_header.h"
+#include "platform/wav_header.h"
 
 namespace lexo {
 namespace fs = std::filesystem;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/huge_pages.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -59,9 +61,5 @@ private:
     std::size_t size_ = 0;
     bool mapped_ = false;
 };
-
-// Asks the kernel to back a large, not yet touched buffer with huge pages: filling a
-// 100 MB buffer then takes a few dozen page faults instead of tens of thousands.
-void adviseHugePages(void* data, std::size_t bytes);
 
 }  // namespace lexo

@@ -2,8 +2,8 @@
 
 #include <unordered_set>
 
-#include "dictionary/line_splitter.h"
-#include "dictionary/text_codec.h"
+#include "text/line_splitter.h"
+#include "text/text_codec.h"
 
 namespace lexo {
 namespace {

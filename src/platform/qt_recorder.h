@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "editor/wav_header.h"
+#include "platform/wav_header.h"
 #include "platform/ports.h"
 
 class QAudioSource;

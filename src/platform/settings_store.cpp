@@ -5,7 +5,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 #include "platform/atomic_file.h"
 
 namespace lexo {

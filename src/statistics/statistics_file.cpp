@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "dictionary/line_splitter.h"
+#include "text/line_splitter.h"
 #include "platform/atomic_file.h"
 
 namespace lexo {

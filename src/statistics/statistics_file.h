@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 #include "statistics/statistics_row.h"
 
 namespace lexo {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 #include "statistics/statistics_values.h"
 
 namespace lexo {

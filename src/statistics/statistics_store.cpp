@@ -4,7 +4,7 @@
 #include <system_error>
 #include <utility>
 
-#include "app/general_settings.h"
+#include "common/general_settings.h"
 #include "platform/atomic_file.h"
 #include "statistics/statistics_file.h"
 #include "statistics/statistics_values.h"

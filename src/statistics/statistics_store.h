@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 #include "platform/ports.h"
 #include "statistics/statistics_row.h"
 

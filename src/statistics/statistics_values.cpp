@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 
 namespace lexo {
 namespace {

@@ -21,7 +21,7 @@
 #include <array>
 #include <numeric>
 
-#include "app/app_signals.h"
+#include "common/app_signals.h"
 #include "platform/atomic_file.h"
 #include "platform/ports.h"
 #include "statistics/statistics_chart_view.h"

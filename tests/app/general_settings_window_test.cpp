@@ -18,8 +18,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/app_signals.h"
-#include "app/speech.h"
+#include "common/app_signals.h"
+#include "common/speech.h"
 #include "platform/settings_store.h"
 #include "support/fake_prompter.h"
 #include "support/fake_speaker.h"

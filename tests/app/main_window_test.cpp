@@ -10,7 +10,7 @@
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
-#include "app/application.h"
+#include "common/program_context.h"
 #include "platform/qt_widgets.h"
 #include "support/fake_prompter.h"
 #include "support/fake_sound_player.h"

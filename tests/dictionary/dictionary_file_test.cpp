@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dictionary/line_splitter.h"
+#include "text/line_splitter.h"
 #include "support/temp_dir.h"
 
 namespace lexo {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/general_settings.h"
+#include "common/general_settings.h"
 #include "editor/editor_session.h"
 #include "editor/sound_recording.h"
 #include "support/fake_prompter.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/general_settings.h"
+#include "common/general_settings.h"
 #include "dictionary/dictionary_file.h"
 #include "platform/settings_store.h"
 #include "support/fake_prompter.h"

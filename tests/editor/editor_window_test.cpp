@@ -19,8 +19,8 @@
 
 #include <memory>
 
-#include "app/app_signals.h"
-#include "app/application.h"
+#include "common/app_signals.h"
+#include "common/program_context.h"
 #include "dictionary/recent_files_menu.h"
 #include "editor/edit_dialog.h"
 #include "editor/sound_recording.h"

@@ -19,7 +19,7 @@
 #include <string>
 
 #include "editor/sound_recording.h"
-#include "editor/wav_header.h"
+#include "platform/wav_header.h"
 #include "platform/qt_recorder.h"
 #include "platform/qt_timers.h"
 #include "support/fake_prompter.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/wav_header.h"
+#include "platform/wav_header.h"
 #include "support/fake_prompter.h"
 #include "support/fake_recorder.h"
 #include "support/fake_sound_player.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dictionary/recent_files.h"
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 #include "platform/ini_file.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "editor/sound_recording.h"
-#include "editor/wav_header.h"
+#include "platform/wav_header.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

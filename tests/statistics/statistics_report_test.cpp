@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/text_codec.h"
+#include "text/text_codec.h"
 
 namespace lexo {
 namespace {

@@ -9,8 +9,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/general_settings.h"
-#include "dictionary/text_codec.h"
+#include "common/general_settings.h"
+#include "text/text_codec.h"
 #include "statistics/statistics_file.h"
 #include "support/fake_clock.h"
 #include "support/fake_prompter.h"

@@ -19,7 +19,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/app_signals.h"
+#include "common/app_signals.h"
 #include "statistics/statistics_chart_view.h"
 #include "statistics/statistics_file.h"
 #include "statistics/statistics_store.h"

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "testing/evaluation_session.h"
+#include "exam/evaluation_session.h"
 
 namespace lexo {
 

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "testing/test_result_sink.h"
+#include "exam/exam_result_sink.h"
 
 namespace lexo {
 
 // Keeps every statistics row a test hands over.
-class FakeStatistics final : public TestResultSink {
+class FakeStatistics final : public ExamResultSink {
 public:
     struct Row {
         std::string dictionaryPath;

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# A whole Test I in the real program under Xvfb: the dictionary named on the command line,
+# the main window's F3, three wrong answers typed, Enter on the end message. The evaluation
+# must take the place of the test without the main window coming back, and the statistics
+# file must hold the finished test's row. Skipped (77) without xvfb-run and xdotool.
+set -u
+exe=$1
+command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "no xvfb-run or xdotool"; exit 77; }
+work=$(mktemp -d)
+export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# Windows-1250, as dictionaries are: "NENÍ" ends in byte 0xCD.
+printf 'pes;dog;[];NEN\xcd\r\nko\xe8ka;cat;[];NEN\xcd\r\nd\xf9m;house;[];NEN\xcd\r\n' >"$work/zvirata.slv"
+
+cat >"$work/drive.sh" <<'DRIVE'
+#!/usr/bin/env bash
+set -u
+exe=$1 work=$2
+"$exe" "$work/zvirata.slv" >"$work/log" 2>&1 &
+pid=$!
+waitfor() {  # name pattern, tenths of a second
+  for _ in $(seq 1 "$2"); do
+    w=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+end() { echo "$1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
+timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
+xdotool key --window "$main" F3
+test=$(waitfor 'Zkoušení výrazů I' 50) || end "F3 did not open Test I"
+timeout 3 xdotool windowactivate --sync "$test" 2>/dev/null; sleep 0.3
+for _ in 1 2 3; do
+  xdotool type --window "$test" x; xdotool key --window "$test" Return; sleep 0.2
+done
+xdotool key --window "$test" Return
+waitfor '^Vyhodnocení$' 50 >/dev/null || end "no evaluation after the end message"
+sleep 0.3
+xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo 2\.95$' >/dev/null 2>&1 && end "the main window came back during the evaluation"
+xdotool search --all --onlyvisible --pid "$pid" --name 'Zkoušení výrazů I' >/dev/null 2>&1 && end "Test I stayed on screen behind the evaluation"
+# A desktop session ending the program: it must still close cleanly.
+kill -TERM "$pid"
+for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && end "SIGTERM did not end the program"
+wait "$pid"
+DRIVE
+chmod +x "$work/drive.sh"
+fail() { echo "typed_exam_run: $*"; [ -f "$work/log" ] && cat "$work/log"; rm -rf "$work"; exit 1; }
+env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" || fail "under Xvfb"
+
+stats="$LEXO_HOME/statistiky.dat"
+[ -f "$stats" ] || fail "no statistics file"
+grep -aq '^zvirata\.slv;[0-9.]*;[0-9:]*;0;3;0;Ano;Zkou' "$stats" || fail "no finished row in: $(cat "$stats")"
+[ "$(grep -ac . "$stats")" = 1 ] || fail "expected exactly one row: $(cat "$stats")"
+echo "typed_exam_run: a whole Test I, its evaluation and its statistics row"
+rm -rf "$work"
