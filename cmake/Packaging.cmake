@@ -8,8 +8,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Tým programu Lexo")
 set(CPACK_PACKAGE_CONTACT "Tým programu Lexo <autor@lexo.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Czech vocabulary trainer with tests and statistics")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Czech vocabulary trainer with tests and statistics
-Lexo helps Czech speakers learn foreign, mostly English, vocabulary. The user
+# The summary above is the synopsis line; this is the extended description below it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Lexo helps Czech speakers learn foreign, mostly English, vocabulary. The user
 keeps dictionaries of expressions (foreign text, Czech translation, written
 pronunciation and an optional recorded sound), learns from them with spoken
 pronunciation, and is tested in two modes with a percentage, a school grade,
