@@ -33,11 +33,12 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 [ -n "$(field Description)" ] || fail "no Description"
 depends=$(field Depends)
+tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' >"$work/depends"
 # From the linker (dpkg-shlibdeps) and from us (what is loaded or started at run time).
 for dep in libc6 libstdc++6 libqt6widgets6 libqt6multimedia6 libqt6texttospeech6 \
            qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng \
            gstreamer1.0-plugins-good gstreamer1.0-pulseaudio qt6-translations-l10n xdg-utils; do
-  grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
+  grep -qxF "$dep" "$work/depends" || fail "Depends lacks $dep: $depends"
 done
 dpkg-deb -I "$deb" >"$work/info" || fail "dpkg-deb -I failed"
 # Triggers of the desktop database, MIME and icon caches do the work; no scripts of our own.
@@ -104,11 +105,20 @@ for _ in $(seq 1 150); do
   sleep 0.1
 done
 [ -n "$main" ] || { echo "no main window"; kill "$pid"; exit 1; }
-timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
-xdotool key --window "$main" F10
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && { echo "F10 did not end the program"; kill "$pid"; exit 1; }
-wait "$pid"
+# The main window shows before start-up has finished; the program is fully up once it
+# catches SIGTERM (bit 15 of SigCgt). Then it is ended as a desktop session ends it. A
+# SIGTERM in the first moments after that can go unanswered, so it is repeated.
+for _ in $(seq 1 300); do
+  caught=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status" 2>/dev/null)
+  [ -n "$caught" ] && (( (16#$caught >> 14) & 1 )) && break
+  sleep 0.1
+done
+for _ in $(seq 1 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  kill -TERM "$pid"; sleep 0.4
+done
+kill -0 "$pid" 2>/dev/null && { echo "SIGTERM did not end the program"; kill -KILL "$pid"; exit 1; }
+wait "$pid" || { status=$?; echo "exit status $status after SIGTERM"; exit 1; }
 DRIVE
 chmod +x "$work/drive.sh"
 env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$root/usr/bin/lexo" "$work" \
