@@ -88,8 +88,8 @@ done
 
 # The unpacked program as a user on a fresh account starts it: no LEXO_HOME, nothing of the build.
 command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "package_run: no xvfb-run or xdotool, program not started"; rm -rf "$work"; exit 0; }
-unset LEXO_HOME LEXO_CONFIG_HOME XDG_CONFIG_HOME
-export HOME="$work/user" XDG_DATA_HOME="$work/user/.local/share" XDG_DATA_DIRS="$root/usr/share:/usr/share"
+unset LEXO_HOME LEXO_CONFIG_HOME XDG_CONFIG_HOME XDG_DATA_HOME
+export HOME="$work/user" XDG_DATA_DIRS="$root/usr/share:/usr/share"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 cat >"$work/drive.sh" <<'DRIVE'
@@ -123,12 +123,12 @@ DRIVE
 chmod +x "$work/drive.sh"
 env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$root/usr/bin/lexo" "$work" \
   >"$work/drive.log" 2>&1 || { cat "$work/drive.log"; fail "the unpacked program under Xvfb"; }
-folder="$XDG_DATA_HOME/lexo"
+folder="$HOME/.local/share/lexo"
 (cd "$root/usr/share/lexo" && find . -type f) | while read -r f; do
   cmp -s "$root/usr/share/lexo/$f" "$folder/$f" || { echo "not seeded: $f"; exit 1; }
 done || fail "the program folder was not seeded from the unpacked data"
 [ -d "$folder/Temp" ] || fail "no Temp folder in $folder"
-[ -e "$XDG_DATA_HOME/applications/lexo.desktop" ] && fail "a second menu entry was registered beside the installed one"
+[ -e "$HOME/.local/share/applications/lexo.desktop" ] && fail "a second menu entry was registered beside the installed one"
 [ -f "$HOME/.config/lexo/registry.reg" ] || fail "no settings in ~/.config/lexo"
 echo "package_run: $(basename "$deb"): control fields, $(wc -l <"$work/files") entries, lintian $(grep -c '^W: ' "$work/lintian") warning(s), metadata valid, unpacked program started"
 rm -rf "$work"
