@@ -92,19 +92,14 @@ unset LEXO_HOME LEXO_CONFIG_HOME XDG_CONFIG_HOME XDG_DATA_HOME
 export HOME="$work/user" XDG_DATA_DIRS="$root/usr/share:/usr/share"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export LEXO_E2E_WINDOWS="$(cd "$(dirname "$0")" && pwd)/program_windows.sh"
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 set -u
 "$1" >"$2/log" 2>&1 &
 pid=$!
-main=
-for _ in $(seq 1 150); do
-  main=$(xdotool search --onlyvisible --pid "$pid" --name '^Lexo [0-9.]+$' 2>/dev/null | head -1)
-  [ -n "$main" ] && break
-  kill -0 "$pid" 2>/dev/null || { echo "the program ended by itself"; exit 1; }
-  sleep 0.1
-done
-[ -n "$main" ] || { echo "no main window"; kill "$pid"; exit 1; }
+. "$LEXO_E2E_WINDOWS"
+waitfor '^Lexo [0-9.]+$' 150 >/dev/null || end "no main window"
 # The main window shows before start-up has finished; the program is fully up once it
 # catches SIGTERM (bit 15 of SigCgt). Then it is ended as a desktop session ends it. A
 # SIGTERM in the first moments after that can go unanswered, so it is repeated.

@@ -28,6 +28,7 @@ loď;ship+boat;[9ip];NENÍ
 jablko;apple;[1pl];NENÍ
 SLV
 
+export LEXO_E2E_WINDOWS="$(cd "$(dirname "$0")" && pwd)/program_windows.sh"
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 # drive.sh EXE WORK KEY CAPTION NAME: pictures of the main window and of the window CAPTION
@@ -36,15 +37,7 @@ set -u
 exe=$1 work=$2 key=$3 caption=$4 name=$5
 "$exe" "$work/slovicka.slv" >>"$work/log" 2>&1 &
 pid=$!
-waitfor() {  # name pattern, tenths of a second
-  for _ in $(seq 1 "$2"); do
-    w=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-end() { echo "$1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+. "$LEXO_E2E_WINDOWS"
 main=$(waitfor '^Lexo [0-9.]+$' 150) || end "no main window"
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.5
 import -window "$main" "$work/main-window.png"
