@@ -22,10 +22,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# DESTDIR staging keeps the install step's own cache refresh (data/CMakeLists.txt) out of
-# the package: that is the triggers' job on the user's machine.
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 # Libraries the binaries link come from dpkg-shlibdeps; these are loaded at run time or
