@@ -13,21 +13,14 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 # Windows-1250, as dictionaries are: "NENÍ" ends in byte 0xCD.
 printf 'pes;dog;[];NEN\xcd\r\nko\xe8ka;cat;[];NEN\xcd\r\nd\xf9m;house;[];NEN\xcd\r\n' >"$work/zvirata.slv"
 
+export LEXO_E2E_WINDOWS="$(cd "$(dirname "$0")" && pwd)/program_windows.sh"
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 set -u
 exe=$1 work=$2
 "$exe" "$work/zvirata.slv" >"$work/log" 2>&1 &
 pid=$!
-waitfor() {  # name pattern, tenths of a second
-  for _ in $(seq 1 "$2"); do
-    w=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-end() { echo "$1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+. "$LEXO_E2E_WINDOWS"
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 xdotool key --window "$main" F3
