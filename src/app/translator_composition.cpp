@@ -32,6 +32,10 @@ std::unique_ptr<ComposedPart> composeTranslator(Composition& c) {
         }
         return self->window.get();
     });
+    // The direction and instant-search choice outlive a run that ends with the window open.
+    c.mainWindow.addExitAction([self] {
+        if (self->session) self->session->close();
+    });
     return part;
 }
 

@@ -228,8 +228,12 @@ void TranslatorWindow::toggleInstantSearch() {
 void TranslatorWindow::showInfo() { prompter_.information(session_.infoText()); }
 
 bool TranslatorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == search_ && event->type() == QEvent::KeyRelease && session_.instantSearch()) {
-        showSelection(session_.searchIncrementally(search_->text().toStdString()));
+    // Only a key that changed the text searches: the release of F3 after a swap must not
+    // search the other direction for the old text and lose the reverse entry.
+    if (watched == search_ && event->type() == QEvent::KeyRelease && session_.instantSearch() &&
+        search_->text() != searchedText_) {
+        searchedText_ = search_->text();
+        showSelection(session_.searchIncrementally(searchedText_.toStdString()));
     }
     return QMainWindow::eventFilter(watched, event);
 }

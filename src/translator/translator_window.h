@@ -51,6 +51,7 @@ private:
     QAction* czechToForeign_ = nullptr;
     QAction* foreignToCzech_ = nullptr;
     QAction* instant_ = nullptr;
+    QString searchedText_;  // the text of the last incremental search
     bool showingSelection_ = false;
 };
 

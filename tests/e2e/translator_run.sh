@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The translator in the real program under Xvfb: F6 in the main window builds it and reads
+# the shipped word list, typed letters arrive in capitals and find HOUSE, F3 swaps to the
+# Czech direction, and the direction chosen is in the settings after the program ends.
+# Skipped (77) without xvfb-run and xdotool.
+set -u
+exe=$1
+command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "no xvfb-run or xdotool"; exit 77; }
+work=$(mktemp -d)
+export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+cat >"$work/drive.sh" <<'DRIVE'
+#!/usr/bin/env bash
+set -u
+exe=$1 work=$2
+"$exe" >"$work/log" 2>&1 &
+pid=$!
+waitfor() {  # name pattern, tenths of a second
+  for _ in $(seq 1 "$2"); do
+    w=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+end() { echo "$1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
+timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
+xdotool key --window "$main" F6
+tr=$(waitfor '^Translator \(ANJ -> CZ\)$' 100) || end "F6 did not open the translator"
+timeout 3 xdotool windowactivate --sync "$tr" 2>/dev/null; sleep 0.3
+xdotool type --delay 60 "hous"; sleep 0.3
+xdotool key F3
+waitfor '^Translator \(CZ -> ANJ\)$' 50 >/dev/null || end "F3 did not swap the direction"
+kill -TERM "$pid"
+for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && end "SIGTERM did not end the program"
+wait "$pid"
+DRIVE
+chmod +x "$work/drive.sh"
+fail() { echo "translator_run: $*"; [ -f "$work/log" ] && cat "$work/log"; rm -rf "$work"; exit 1; }
+env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" || fail "under Xvfb"
+
+[ -s "$LEXO_HOME/prekladac.dat" ] || fail "the word list was not copied into the program folder"
+reg="$LEXO_CONFIG_HOME/registry.reg"
+grep -q 'Lexo2 - 2.81\\Translator\]' "$reg" || fail "no translator key in: $(cat "$reg")"
+grep -qi '"ZCZDOANJ"=dword:00000001' "$reg" || fail "the Czech direction was not kept: $(cat "$reg")"
+echo "translator_run: opened, searched, swapped, and the direction kept"
+rm -rf "$work"
