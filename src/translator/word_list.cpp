@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/atomic_file.h"
+#include "text/huge_pages.h"
 #include "text/line_splitter.h"
 
 namespace lexo {
@@ -31,16 +32,26 @@ std::uint64_t packKey(std::string_view key) {
     return pack(key, 0, static_cast<unsigned char>(std::min<std::size_t>(key.size(), 255)));
 }
 
-// Stable LSD radix sort on the packed key, 16 bits a pass; a pass where every key has the
-// same digit is skipped (the size byte often is).
+// Room for a large array asked for in huge pages: a million entries then cost a few dozen
+// page faults instead of thousands.
+template <class T>
+void reserveLarge(std::vector<T>& items, std::size_t count) {
+    items.reserve(count);
+    adviseHugePages(items.data(), count * sizeof(T));
+}
+
+// Stable LSD radix sort on the packed key, a byte a pass (few buckets keep the scattered
+// writes in the cache); a pass where every key has the same byte is skipped.
 template <class Item>
 void radixSort(std::vector<Item>& items) {
-    constexpr int kPasses = 4;
-    std::vector<std::array<std::uint32_t, 65536>> counts(kPasses);
+    constexpr int kPasses = 8;
+    std::vector<std::array<std::uint32_t, 256>> counts(kPasses);
     for (auto& c : counts) c.fill(0);
     for (const Item& item : items)
-        for (int p = 0; p < kPasses; ++p) ++counts[p][(item.packed >> (16 * p)) & 0xFFFF];
-    std::vector<Item> scratch(items.size());
+        for (int p = 0; p < kPasses; ++p) ++counts[p][(item.packed >> (8 * p)) & 0xFF];
+    std::vector<Item> scratch;
+    reserveLarge(scratch, items.size());
+    scratch.resize(items.size());
     for (int p = 0; p < kPasses; ++p) {
         auto& count = counts[p];
         if (std::find(count.begin(), count.end(), items.size()) != count.end()) continue;
@@ -50,10 +61,13 @@ void radixSort(std::vector<Item>& items) {
             c = sum;
             sum += n;
         }
-        for (const Item& item : items) scratch[count[(item.packed >> (16 * p)) & 0xFFFF]++] = item;
+        for (const Item& item : items) scratch[count[(item.packed >> (8 * p)) & 0xFF]++] = item;
         items.swap(scratch);
     }
 }
+
+bool packedBelow(const WordListPart::Indexed& item, std::uint64_t value) { return item.packed < value; }
+bool packedAbove(std::uint64_t value, const WordListPart::Indexed& item) { return value < item.packed; }
 
 }  // namespace
 
@@ -82,27 +96,22 @@ std::string WordListPart::translation(std::size_t entry) const { return toUtf8(r
 
 void WordListPart::buildIndex() {
     std::vector<Indexed> items;
-    items.reserve(entries_.size());
+    reserveLarge(items, entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i].keySize == 0) continue;  // never matches anything
         items.push_back({packKey(rawKey(i)), static_cast<std::uint32_t>(i)});
     }
     radixSort(items);
-    sortedKeys_.resize(items.size());
-    sortedEntries_.resize(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        sortedKeys_[i] = items[i].packed;
-        sortedEntries_[i] = items[i].entry;
-    }
+    index_ = std::move(items);
 
     // Minimum entry of each block of the index, then of every run of 2^k blocks, with the
     // first entry left out: typing never finds it.
-    const std::size_t blocks = (items.size() + kBlock - 1) / kBlock;
+    const std::size_t blocks = (index_.size() + kBlock - 1) / kBlock;
     blockMinima_.clear();
     if (blocks == 0) return;
     std::vector<std::uint32_t> level(blocks, kNone);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::uint32_t e = items[i].entry == 0 ? kNone : items[i].entry;
+    for (std::size_t i = 0; i < index_.size(); ++i) {
+        const std::uint32_t e = index_[i].entry == 0 ? kNone : index_[i].entry;
         level[i / kBlock] = std::min(level[i / kBlock], e);
     }
     blockMinima_.push_back(std::move(level));
@@ -118,7 +127,7 @@ std::uint32_t WordListPart::firstEntryIn(std::size_t from, std::size_t to) const
     std::uint32_t best = kNone;
     const auto scan = [&](std::size_t a, std::size_t b) {
         for (std::size_t i = a; i < b; ++i)
-            if (sortedEntries_[i] != 0) best = std::min(best, sortedEntries_[i]);
+            if (index_[i].entry != 0) best = std::min(best, index_[i].entry);
     };
     const std::size_t firstBlock = (from + kBlock - 1) / kBlock;
     const std::size_t endBlock = to / kBlock;
@@ -147,10 +156,10 @@ std::optional<std::size_t> WordListPart::findPrefix(std::string_view prefix) con
     // Padding is zero bytes, so a prefix holding one cannot use the index's ranges.
     if (raw->find('\0') != std::string::npos) return scanPrefix(*raw);
     const std::string_view head = std::string_view(*raw).substr(0, kPrefixBytes);
-    const auto lo = std::lower_bound(sortedKeys_.begin(), sortedKeys_.end(), pack(head, 0x00, 0x00));
-    const auto hi = std::upper_bound(lo, sortedKeys_.end(), pack(head, 0xFF, 0xFF));
-    const auto from = static_cast<std::size_t>(lo - sortedKeys_.begin());
-    const auto to = static_cast<std::size_t>(hi - sortedKeys_.begin());
+    const auto lo = std::lower_bound(index_.begin(), index_.end(), pack(head, 0x00, 0x00), packedBelow);
+    const auto hi = std::upper_bound(lo, index_.end(), pack(head, 0xFF, 0xFF), packedAbove);
+    const auto from = static_cast<std::size_t>(lo - index_.begin());
+    const auto to = static_cast<std::size_t>(hi - index_.begin());
     if (raw->size() <= kPrefixBytes) {
         const std::uint32_t first = firstEntryIn(from, to);
         if (first == kNone) return std::nullopt;
@@ -160,7 +169,7 @@ std::optional<std::size_t> WordListPart::findPrefix(std::string_view prefix) con
     // seven bytes are few, so look through them.
     std::uint32_t best = kNone;
     for (std::size_t i = from; i < to; ++i) {
-        const std::uint32_t e = sortedEntries_[i];
+        const std::uint32_t e = index_[i].entry;
         if (e != 0 && e < best && rawKey(e).starts_with(*raw)) best = e;
     }
     if (best == kNone) return std::nullopt;
@@ -170,11 +179,11 @@ std::optional<std::size_t> WordListPart::findPrefix(std::string_view prefix) con
 std::optional<std::size_t> WordListPart::findExact(std::string_view text) const {
     const auto raw = toFileEncoding(text);
     if (!raw || raw->empty()) return std::nullopt;
-    const auto [lo, hi] = std::equal_range(sortedKeys_.begin(), sortedKeys_.end(), packKey(*raw));
+    const std::uint64_t packed = packKey(*raw);
     // Equal packed keys stand in file order, so the first equal key is the first entry.
-    for (auto it = lo; it != hi; ++it) {
-        const std::uint32_t e = sortedEntries_[static_cast<std::size_t>(it - sortedKeys_.begin())];
-        if (rawKey(e) == *raw) return e;
+    for (auto it = std::lower_bound(index_.begin(), index_.end(), packed, packedBelow);
+         it != index_.end() && it->packed == packed; ++it) {
+        if (rawKey(it->entry) == *raw) return it->entry;
     }
     return std::nullopt;
 }
@@ -220,7 +229,8 @@ WordList WordList::parse(std::string bytes) {
     if (list.encoding_ == TextEncoding::Windows1250) marker = encodeWindows1250(kWordListMarker).value_or(marker);
 
     std::vector<WordListPart::Entry>* entries = &list.parts_[0].entries_;
-    entries->reserve(text.size() / 24);
+    // Generous room: pages never touched cost nothing, a regrown array costs a copy.
+    reserveLarge(*entries, text.size() / 12 + 16);
     bool previousAdded = false;  // whether the line before this one became an entry
     forEachLine(text, [&](std::string_view line, std::size_t) {
         if (!list.hasMarker_ && line == marker) {
@@ -228,6 +238,7 @@ WordList WordList::parse(std::string bytes) {
             if (previousAdded) entries->pop_back();
             list.hasMarker_ = true;
             entries = &list.parts_[1].entries_;
+            reserveLarge(*entries, static_cast<std::size_t>(text.end() - line.end()) / 12 + 16);
             previousAdded = false;
             return;
         }
@@ -243,21 +254,24 @@ WordList WordList::parse(std::string bytes) {
         }
         entries->push_back(entry);
     });
-    for (WordListPart& part : list.parts_) {
-        part.entries_.shrink_to_fit();
-        part.buildIndex();
-    }
+    for (WordListPart& part : list.parts_) part.buildIndex();
     return list;
 }
 
 WordList WordList::load(const std::filesystem::path& file, WordListStatus& status) {
-    ReadResult read = readWholeFile(file, kMaxBytes);
-    if (read.status != ReadStatus::Ok) {
+    const MappedFile mapped = MappedFile::open(file, kMaxBytes);
+    if (mapped.status() != ReadStatus::Ok) {
         status = WordListStatus::CannotRead;
         return {};
     }
     status = WordListStatus::Loaded;
-    return parse(std::move(read.data));
+    // One copy out of the mapping into a buffer that is never zero-filled first: the list
+    // must not depend on a file someone may rewrite while the window is open.
+    std::string bytes;
+    bytes.reserve(mapped.bytes().size());
+    adviseHugePages(bytes.data(), mapped.bytes().size());
+    bytes.assign(mapped.bytes());
+    return parse(std::move(bytes));
 }
 
 }  // namespace lexo

@@ -35,6 +35,11 @@ public:
     // The first entry, the first one included, whose key equals `text` (UTF-8).
     std::optional<std::size_t> findExact(std::string_view text) const;
 
+    struct Indexed {
+        std::uint64_t packed;  // first seven key bytes, big-endian, then the key's size
+        std::uint32_t entry;
+    };
+
 private:
     friend class WordList;
     struct Entry {
@@ -42,11 +47,6 @@ private:
         std::uint32_t keySize;
         std::uint32_t translationSize;  // the translation follows the key and its ";"
     };
-    struct Indexed {
-        std::uint64_t packed;  // first seven key bytes, big-endian, then the key's size
-        std::uint32_t entry;
-    };
-
     std::string_view rawKey(std::size_t entry) const;
     std::string_view rawTranslation(std::size_t entry) const;
     std::optional<std::string> toFileEncoding(std::string_view utf8) const;
@@ -58,8 +58,7 @@ private:
     const std::string* bytes_ = nullptr;
     TextEncoding encoding_ = TextEncoding::Windows1250;
     std::vector<Entry> entries_;
-    std::vector<std::uint64_t> sortedKeys_;       // packed keys in index order
-    std::vector<std::uint32_t> sortedEntries_;    // their entries; the first entry stands out as "none"
+    std::vector<Indexed> index_;  // sorted by packed key, equal keys in file order
     std::vector<std::vector<std::uint32_t>> blockMinima_;  // sparse table over blocks of the index
 };
 

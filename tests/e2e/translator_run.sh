@@ -14,18 +14,10 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 set -u
-exe=$1 work=$2
+exe=$1 work=$2 helpers=$3
 "$exe" >"$work/log" 2>&1 &
 pid=$!
-waitfor() {  # name pattern, tenths of a second
-  for _ in $(seq 1 "$2"); do
-    w=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-end() { echo "$1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+. "$helpers"
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 xdotool key --window "$main" F6
@@ -34,14 +26,11 @@ timeout 3 xdotool windowactivate --sync "$tr" 2>/dev/null; sleep 0.3
 xdotool type --delay 60 "hous"; sleep 0.3
 xdotool key F3
 waitfor '^Translator \(CZ -> ANJ\)$' 50 >/dev/null || end "F3 did not swap the direction"
-kill -TERM "$pid"
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && end "SIGTERM did not end the program"
-wait "$pid"
+terminate
 DRIVE
 chmod +x "$work/drive.sh"
 fail() { echo "translator_run: $*"; [ -f "$work/log" ] && cat "$work/log"; rm -rf "$work"; exit 1; }
-env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" || fail "under Xvfb"
+env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh" || fail "under Xvfb"
 
 [ -s "$LEXO_HOME/prekladac.dat" ] || fail "the word list was not copied into the program folder"
 reg="$LEXO_CONFIG_HOME/registry.reg"
