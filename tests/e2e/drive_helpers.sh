@@ -1,5 +1,16 @@
-# Helpers for the scripts that drive the real program under Xvfb; sourced with $pid set to
-# the program's process.
+# Helpers for the scripts that drive the real program under Xvfb. The outer script calls
+# fresh_program_folders; the driving script, run inside Xvfb, sources this file again with
+# $pid set to the program's process.
+
+# Skips (77) without xvfb-run and xdotool; else sets $work to a new folder holding the
+# program folder, the settings and the runtime folder, all exported for the program.
+fresh_program_folders() {
+  command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "no xvfb-run or xdotool"; exit 77; }
+  work=$(mktemp -d)
+  export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+  export XDG_RUNTIME_DIR="$work/run"
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+}
 
 # The first visible window of the program whose name matches; waits up to $2 tenths of a second.
 waitfor() {

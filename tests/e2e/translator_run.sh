@@ -5,11 +5,8 @@
 # Skipped (77) without xvfb-run and xdotool.
 set -u
 exe=$1
-command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "no xvfb-run or xdotool"; exit 77; }
-work=$(mktemp -d)
-export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "$0")/drive_helpers.sh"
+fresh_program_folders
 
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
