@@ -92,7 +92,7 @@ unset LEXO_HOME LEXO_CONFIG_HOME XDG_CONFIG_HOME XDG_DATA_HOME
 export HOME="$work/user" XDG_DATA_DIRS="$root/usr/share:/usr/share"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-export LEXO_E2E_WINDOWS="$(cd "$(dirname "$0")" && pwd)/program_windows.sh"
+export LEXO_E2E_WINDOWS="$(cd "$(dirname "$0")" && pwd)/drive_helpers.sh"
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 set -u

@@ -28,7 +28,7 @@ loď;ship+boat;[9ip];NENÍ
 jablko;apple;[1pl];NENÍ
 SLV
 
-export LEXO_E2E_WINDOWS="$(cd "$(dirname "$0")" && pwd)/program_windows.sh"
+export LEXO_E2E_WINDOWS="$(cd "$(dirname "$0")" && pwd)/drive_helpers.sh"
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 # drive.sh EXE WORK KEY CAPTION NAME: pictures of the main window and of the window CAPTION
