@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,8 +79,10 @@ void LearningSettingsWindow::build() {
     auto* advanceLayout = new QVBoxLayout(advance);
     advanceLayout->addWidget(autoAdvance_);
     advanceLayout->addLayout(intervalRow);
-    // Only the caption is bold.
-    for (QWidget* child : advance->findChildren<QWidget*>()) child->setFont(font());
+    // Only the caption is bold: the children set their weight themselves, or they inherit it.
+    QFont normal = bold;
+    normal.setBold(false);
+    for (QWidget* child : advance->findChildren<QWidget*>()) child->setFont(normal);
 
     auto* size = group("GroupBox2", "Velikost písma zobrazovaných výrazů:", this);
     fontSize_ = new ArrowSpinBox("spedtvyskapisma", kMinLearningFontSize, kMaxLearningFontSize, size);

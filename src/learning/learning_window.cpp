@@ -42,6 +42,7 @@ QPlainTextEdit* memo(const char* name, QWidget* parent) {
     result->setTabChangesFocus(true);
     result->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     result->setPlainText(QStringLiteral("-"));
+    result->setMinimumHeight(24);
     QPalette palette = result->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     result->setPalette(palette);
@@ -89,8 +90,9 @@ LearningWindow::LearningWindow(AppContext& context, Timers& timers, const Learni
     }
 
     refresh();
-    setFixedSize(sizeHint().expandedTo(
-        QSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height())));
+    // The designed size; the text areas share what the rest leaves and scroll the remainder.
+    setFixedSize(QSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height())
+                     .expandedTo(minimumSizeHint()));
     centreOnScreen(*this);
 }
 
@@ -176,6 +178,7 @@ void LearningWindow::buildMenusAndToolBar() {
     toolBar->setFloatable(false);
     toolBar->setIconSize(QSize(20, 20));
     toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Icons only: the hints name the commands and their keys.
     const auto addButton = [this, toolBar](const char* name, const char* text, const char* hint,
                                            QStyle::StandardPixmap icon) {
         auto* button = new QToolButton(toolBar);
