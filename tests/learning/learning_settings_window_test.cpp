@@ -171,6 +171,7 @@ TEST_F(LearningSettingsWindowTest, ARefusedWriteKeepsTheWindowOpen) {
     create();
     window->show();
     store.setWritesFail(true);
+    find<QSpinBox>("spedtvyskapisma")->setValue(13);
     find<QPushButton>("BitBtn1")->click();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(returns, 0);
