@@ -234,6 +234,7 @@ int runLexo(int argc, char** argv) {
     // Destroyed before everything above, which their windows use.
     std::vector<std::unique_ptr<ComposedPart>> parts;
     parts.push_back(composeTranslator(composition));
+    parts.push_back(composeLearning(composition));
 
     closeOnTerminationSignals(app, mainWindow);
     return QApplication::exec();

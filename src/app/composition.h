@@ -50,5 +50,6 @@ struct ComposedPart {
 
 // One per subsystem, each in its own app/<subsystem>_composition.cpp.
 std::unique_ptr<ComposedPart> composeTranslator(Composition& c);
+std::unique_ptr<ComposedPart> composeLearning(Composition& c);
 
 }  // namespace lexo

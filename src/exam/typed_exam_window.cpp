@@ -21,6 +21,7 @@
 #include <tuple>
 
 #include "common/app_signals.h"
+#include "common/context_ports.h"
 #include "common/program_context.h"
 #include "dictionary/recent_files_menu.h"
 #include "common/entry_line_edit.h"
@@ -35,34 +36,6 @@ QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static
 constexpr QSize kClientSize{379, 427};
 const QColor kGreen(0, 128, 0);
 const QColor kRed(255, 0, 0);
-
-// Stand in when the program has no sound output or no speech engine at all.
-class SilentSoundPlayer final : public SoundPlayer {
-public:
-    bool play(const std::string&) override { return false; }
-    void stop() override {}
-    bool check(const std::string&) override { return false; }
-};
-
-class SilentSpeaker final : public Speaker {
-public:
-    bool available() const override { return false; }
-    int voiceCount() const override { return 0; }
-    std::string voiceName(int) const override { return {}; }
-    bool selectVoice(int) override { return false; }
-    bool setSpeed(int) override { return false; }
-    void say(std::string_view) override {}
-};
-
-SoundPlayer& playerOf(AppContext& context) {
-    static SilentSoundPlayer silent;
-    return context.soundPlayer != nullptr ? *context.soundPlayer : silent;
-}
-
-Speaker& speakerOf(AppContext& context) {
-    static SilentSpeaker silent;
-    return context.speaker != nullptr ? *context.speaker : silent;
-}
 
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -103,7 +76,7 @@ TypedExamWindow::TypedExamWindow(AppContext& context, Timers& timers, Random& ra
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     session_ = std::make_unique<TypedExamSession>(
-        TypedExamServices{*context.prompter, timers, playerOf(context), speakerOf(context), random, context.general,
+        TypedExamServices{*context.prompter, timers, soundPlayerOf(context), speakerOf(context), random, context.general,
                         settings, context.startup, evaluation, statistics, context.programFolder});
     evaluation.attachTestOne(*session_);
     settings.setTestLoadedQuery([session = session_.get()] { return session->dictionaryLoaded(); });
