@@ -16,6 +16,8 @@ PACKAGES=(
   dict-freedict-eng-ces fonts-dejavu-core
   # whole-program and output checks
   xvfb xauth xdotool imagemagick poppler-utils
+  # the mail program is reached through xdg-email
+  xdg-utils
 )
 
 missing=()
