@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -8,7 +9,6 @@
 #include <memory>
 
 class QNetworkAccessManager;
-class QNetworkReply;
 
 namespace lexo {
 

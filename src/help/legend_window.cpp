@@ -4,12 +4,13 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "help/qt_text.h"
 #include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+using help::qs;
 
 // The program loads the font at start; a window built on its own (tests) loads it here.
 QString legendFamily() {

@@ -10,13 +10,14 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include "help/qt_text.h"
 #include "help/author_message.h"
 #include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+using help::qs;
 
 }  // namespace
 
@@ -39,6 +40,7 @@ MessageWindow::MessageWindow(std::filesystem::path programFolder, std::string ad
     text->setWordWrap(true);
     note_ = new QPlainTextEdit(this);
     note_->setObjectName(QStringLiteral("Memo1"));
+    note_->setTabChangesFocus(true);
     auto* send = iconButton("BitBtn1", "Odeslat", QStyle::SP_DialogYesButton, this);
     auto* back = iconButton("BitBtn2", "Zpět", QStyle::SP_ArrowBack, this);
     auto* buttons = new QHBoxLayout;
@@ -92,6 +94,11 @@ void MessageWindow::send() {
 void MessageWindow::mailFailed() {
     if (errorBox_) errorBox_(kMailErrorCaption, kMailErrorMessage);
     emit mailFinished(false);
+}
+
+void MessageWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    note_->setFocus();
 }
 
 void MessageWindow::closeEvent(QCloseEvent* event) {

@@ -14,13 +14,14 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "help/qt_text.h"
 #include "platform/ports.h"
 #include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+using help::qs;
 
 constexpr int kWidth = 468;
 constexpr int kHeight = 230;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTimer>
 
+#include "help/qt_text.h"
 #include "help/http_download.h"
 #include "help/update_window.h"
 #include "platform/atomic_file.h"
@@ -12,8 +13,8 @@
 namespace lexo {
 namespace {
 
-QString qs(const std::filesystem::path& path) { return QFile::decodeName(path.string().c_str()); }
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString qpath(const std::filesystem::path& path) { return QFile::decodeName(path.string().c_str()); }
+using help::qs;
 
 constexpr std::size_t kMaxVersionFileBytes = 1u << 20;
 
@@ -64,8 +65,8 @@ void UpdateFlow::startCheck() {
     }
     std::error_code ec;
     std::filesystem::create_directories(versionFile().parent_path(), ec);
-    versionDownload_->url = address_.resolved(QUrl(qs(kVersionFileName)));
-    versionDownload_->fileName = qs(versionFile());
+    versionDownload_->url = QUrl(qs(versionFileUrl(address_.toString().toStdString())));
+    versionDownload_->fileName = qpath(versionFile());
     if (!versionDownload_->start()) {
         prompter_.information(kUpdateFailedMessage);
         return;
@@ -119,8 +120,8 @@ void UpdateFlow::download() {
         return;
     }
     installerDownload_->url = url;
-    installerDownload_->fileName = qs(installer_->target);
-    progress_.showDownloading(qs(installer_->target.filename()), offered_->size);
+    installerDownload_->fileName = qpath(installer_->target);
+    progress_.showDownloading(qpath(installer_->target.filename()), offered_->size);
     timer_->start();
     window_.hide();
     centreOnScreen(progress_);

@@ -10,12 +10,13 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "help/qt_text.h"
 #include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+using help::qs;
 
 QLabel* label(const char* name, const QString& text, QWidget* parent) {
     auto* result = new QLabel(text, parent);

@@ -26,6 +26,11 @@ fail() { echo "help_run: $*"; [ -f "$work/log" ] && cat "$work/log"; kill "$serv
 printf '2.80\r\n3000000\r\n9.12.2026\r\nhttp://127.0.0.1:%s/setup.bin\r\n../../../nebezpecne.bin\r\nNov\xe9 okno s tipy;Rychlej\x9a\xed start;Opravy chyb;\r\n' "$port" \
   >"$work/site/N-VERZE.TXT"
 export LEXO_UPDATE_URL="http://127.0.0.1:$port/"
+# The mail program: a stand-in that writes down its arguments.
+mkdir -p "$work/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" > "%s/mail.txt"\n' "$work" >"$work/bin/xdg-email"
+chmod +x "$work/bin/xdg-email"
+export PATH="$work/bin:$PATH"
 
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
@@ -70,7 +75,19 @@ sleep 0.5; shot question
 # "Ne": back to the main window.
 timeout 3 xdotool windowactivate --sync "$box" 2>/dev/null; sleep 0.2
 xdotool key --window "$box" Escape
-waitfor '^Lexo 2\.95$' 50 >/dev/null || end "the main window did not come back"
+main=$(waitfor '^Lexo 2\.95$' 50) || end "the main window did not come back"
+timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
+# Info → Internet → Napsat autorovi: a note, Tab to "Odeslat".
+xdotool key --window "$main" alt+i; sleep 0.3
+xdotool key --window "$main" i; sleep 0.3
+xdotool key --window "$main" Return
+note=$(waitfor '^Zpráva autorovi programu:$' 50) || end "no window for the note"
+timeout 3 xdotool windowactivate --sync "$note" 2>/dev/null; sleep 0.3
+xdotool type --window "$note" "Dobry den"; sleep 0.3; shot note
+xdotool key --window "$note" Tab space
+for _ in $(seq 1 50); do [ -s "$work/mail.txt" ] && break; sleep 0.1; done
+[ -s "$work/mail.txt" ] || end "the mail program was not started"
+waitfor '^Lexo 2\.95$' 50 >/dev/null || end "the main window did not come back after the note"
 kill -TERM "$pid"
 for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && end "SIGTERM did not end the program"
@@ -85,5 +102,9 @@ cmp -s "$work/site/setup.bin" "$LEXO_HOME/Aktualizace/nebezpecne.bin" || fail "t
 [ "$(ls -A "$LEXO_HOME/Aktualizace")" = nebezpecne.bin ] || fail "more in Aktualizace: $(ls -A "$LEXO_HOME/Aktualizace")"
 [ -e "$work/nebezpecne.bin" ] || [ -e "$work/home/../nebezpecne.bin" ] && fail "the installer left the program folder"
 cmp -s "$work/site/N-VERZE.TXT" "$LEXO_HOME/WorkDir/N-VERZE.TXT" || fail "no version file in WorkDir"
+note="$LEXO_HOME/WorkDir/Zprava.txt"
+[ "$(cat "$note")" = "$(printf 'Dobry den\r')" ] || fail "the note file holds: $(cat -A "$note")"
+[ "$(cat "$work/mail.txt")" = "$(printf -- '--utf8\n--subject\nZprava od uživatele\n--attach\n%s\nautor@lexo.example' "$note")" ] ||
+  fail "the mail program got: $(cat "$work/mail.txt")"
 echo "help_run: the tip at start, its setting stored, an update downloaded safely"
 rm -rf "$work"

@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
+#include "help/http_download.h"
 #include "help/legend_window.h"
 #include "help/local_http_server.h"
 #include "help/message_window.h"

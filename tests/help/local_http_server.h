@@ -17,6 +17,8 @@ namespace lexo::testing {
 class LocalHttpServer : public QObject {
 public:
     struct Route {
+        Route(QByteArray body = {}, int status = 200, bool sendLength = true)
+            : body(std::move(body)), status(status), sendLength(sendLength) {}
         QByteArray body;
         int status = 200;
         bool sendLength = true;

@@ -12,7 +12,7 @@ using testing::writeBytes;
 
 TEST(TipsFile, ReadsNumberHeadingAndTextInWindows1250) {
     // "Úvod" and "Čeština" in Windows-1250, CR LF line ends, a fourth field ignored.
-    const TipsLoad load = parseTips("1;\xDAvod;Prvn\xED tip\r\n2;\xC8" "e\x9Atina;Druh\xFD;nav\xEDc\r\n");
+    const TipsLoad load = parseTips("1;\xDAvod;Prvn\xED tip\r\n2;\xC8" "e\x9Atina;Druh\xFD;nav\xED" "c\r\n");
     ASSERT_EQ(load.status, TipsLoad::Status::Ok);
     ASSERT_EQ(load.tips.size(), 2u);
     EXPECT_EQ(load.tips[0], (Tip{1, "1", "Úvod", "První tip"}));
