@@ -10,6 +10,11 @@
 #include "help/update_check.h"
 
 namespace lexo {
+namespace {
+
+constexpr int kSilenceTimeoutMs = 60000;
+
+}  // namespace
 
 HttpDownload::HttpDownload(QObject* parent) : QObject(parent), network_(new QNetworkAccessManager(this)) {}
 
@@ -50,6 +55,8 @@ bool HttpDownload::start() {
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, useCache);
     // The length is checked against what arrives, so the body must come as sent.
     request.setRawHeader("Accept-Encoding", "identity");
+    // A server that goes silent ends the transfer as failed instead of holding it for ever.
+    request.setTransferTimeout(kSilenceTimeoutMs);
 
     QNetworkReply* reply = nullptr;
     if (postQuery.isEmpty()) {

@@ -10,9 +10,11 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "help/qt_text.h"
 #include "platform/ports.h"
@@ -65,11 +67,14 @@ TipWindow::TipWindow(TipsBook& book, std::filesystem::path tipsFile, Random& ran
     ok_ = iconButton("BitBtn1", "OK", QStyle::SP_DialogOkButton, this);
     ok_->setToolTip(QStringLiteral("OK"));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(picture);
-    top->addWidget(tipBox_, 1);
+    auto* top = new QGridLayout;
+    top->addWidget(picture, 0, 0);
+    top->addWidget(tipBox_, 0, 1);
+    top->addWidget(showAtStart_, 1, 0, 1, 2);
+    top->setColumnStretch(1, 1);
+    top->setRowStretch(0, 1);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(showAtStart_, 1);
+    bottom->addStretch(1);
     bottom->addWidget(next_);
     bottom->addWidget(ok_);
 
@@ -143,8 +148,15 @@ void TipWindow::openEditing() {
     if (editing_) return;
     editing_ = true;
     fillList();
+    beforeEditing_ = pos();
     setFixedSize(kWidth, kEditingHeight);
-    move(pos() - QPoint(0, 50));
+    QPoint place = pos() - QPoint(0, 50);
+    // The taller window stays on the screen.
+    if (const QScreen* screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        place.setY(std::max(room.top(), std::min(place.y(), room.bottom() - frameGeometry().height())));
+    }
+    move(place);
     editPanel_->show();
     heading_->setFocus();
 }
@@ -154,7 +166,7 @@ void TipWindow::closeEditing() {
     editing_ = false;
     editPanel_->hide();
     setFixedSize(kWidth, kHeight);
-    move(pos() + QPoint(0, 50));
+    move(beforeEditing_);
     next_->setFocus();
 }
 

@@ -56,6 +56,7 @@ private:
     Prompter& prompter_;
     SecretSequence secret_;
     bool editing_ = false;
+    QPoint beforeEditing_;
     std::function<void(bool)> closed_;
 
     QTextEdit* tipBox_ = nullptr;

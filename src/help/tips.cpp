@@ -107,8 +107,9 @@ bool TipsBook::add(std::string_view heading, std::string_view text) {
     Tip tip;
     tip.number = static_cast<int>(tips_.size() + 1);
     tip.numberText = std::to_string(tip.number);
-    tip.heading = std::string(heading);
-    tip.text = std::string(text);
+    // What is kept is what the file will hold, so the run and the next start agree.
+    tip.heading = flattened(heading);
+    tip.text = flattened(text);
     tips_.push_back(std::move(tip));
     return true;
 }

@@ -64,7 +64,8 @@ public:
     std::size_t size() const { return tips_.size(); }
     const Tip& at(std::size_t index) const { return tips_.at(index); }
 
-    // "Přidej do tipů": both texts must be filled; the new tip is numbered count + 1.
+    // "Přidej do tipů": both texts must be filled; the new tip is numbered count + 1. A ";"
+    // becomes "," and a line break a space, as the file needs.
     bool add(std::string_view heading, std::string_view text);
     // "Uber tip".
     bool remove(std::size_t index);
