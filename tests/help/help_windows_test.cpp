@@ -28,7 +28,6 @@ using testing::findWidget;
 using testing::LocalHttpServer;
 using testing::TempDir;
 
-QString qpath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
 TEST(TipWindow, ShowsTipsAndHandsBackTheCheckBox) {
     TempDir dir;
