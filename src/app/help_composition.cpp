@@ -57,9 +57,11 @@ std::unique_ptr<ComposedPart> composeHelp(Composition& c) {
     }
     help.tips = TipsBook(std::move(load.tips), load.encoding);
     help.tipWindow = std::make_unique<TipWindow>(help.tips, tipsFile, c.random, c.prompter);
-    help.tipWindow->setClosedHandler([&c](bool showAtStart) {
+    help.tipWindow->setClosedHandler([&c, &main](bool showAtStart) {
         c.context.general.showTips = showAtStart;
         c.settingsWindow.confirm();
+        // The keyboard goes back to the window the tip was shown over.
+        if (main.isVisible()) showMain(main);
     });
     main.setCommand(MainWindow::Command::TipOfTheDay, [&help, &c] {
         // With tips wanted, the first call is the one at the main window's first activation.

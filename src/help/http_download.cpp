@@ -117,7 +117,8 @@ void HttpDownload::dataArrived() {
 
 void HttpDownload::fail() {
     failed_ = true;
-    if (reply_ != nullptr) reply_->abort();
+    // A reply that already failed finishes by itself.
+    if (reply_ != nullptr && !reply_->isFinished() && reply_->error() == QNetworkReply::NoError) reply_->abort();
 }
 
 void HttpDownload::transferEnded() {

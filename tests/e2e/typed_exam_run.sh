@@ -29,6 +29,8 @@ waitfor() {  # name pattern, tenths of a second
 }
 end() { echo "$1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
+# The tip of the day comes with the main window; "OK" puts it away.
+tip=$(waitfor '^Tip dne programu Lexo$' 30) && { xdotool key --window "$tip" Tab space 2>/dev/null; sleep 0.3; }
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 xdotool key --window "$main" F3
 test=$(waitfor 'Zkoušení výrazů I' 50) || end "F3 did not open Test I"
