@@ -235,6 +235,7 @@ int runLexo(int argc, char** argv) {
     std::vector<std::unique_ptr<ComposedPart>> parts;
     parts.push_back(composeTranslator(composition));
     parts.push_back(composeLearning(composition));
+    parts.push_back(composeHelp(composition));
 
     closeOnTerminationSignals(app, mainWindow);
     return QApplication::exec();

@@ -51,5 +51,6 @@ struct ComposedPart {
 // One per subsystem, each in its own app/<subsystem>_composition.cpp.
 std::unique_ptr<ComposedPart> composeTranslator(Composition& c);
 std::unique_ptr<ComposedPart> composeLearning(Composition& c);
+std::unique_ptr<ComposedPart> composeHelp(Composition& c);
 
 }  // namespace lexo
