@@ -24,73 +24,14 @@
 #include "common/program_context.h"
 #include "dictionary/recent_files_menu.h"
 #include "common/entry_line_edit.h"
+#include "exam/exam_window_support.h"
 #include "exam/extended_testing_window.h"
 #include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 constexpr QSize kClientSize{379, 427};
-const QColor kGreen(0, 128, 0);
-const QColor kRed(255, 0, 0);
-
-// Stand in when the program has no sound output or no speech engine at all.
-class SilentSoundPlayer final : public SoundPlayer {
-public:
-    bool play(const std::string&) override { return false; }
-    void stop() override {}
-    bool check(const std::string&) override { return false; }
-};
-
-class SilentSpeaker final : public Speaker {
-public:
-    bool available() const override { return false; }
-    int voiceCount() const override { return 0; }
-    std::string voiceName(int) const override { return {}; }
-    bool selectVoice(int) override { return false; }
-    bool setSpeed(int) override { return false; }
-    void say(std::string_view) override {}
-};
-
-SoundPlayer& playerOf(AppContext& context) {
-    static SilentSoundPlayer silent;
-    return context.soundPlayer != nullptr ? *context.soundPlayer : silent;
-}
-
-Speaker& speakerOf(AppContext& context) {
-    static SilentSpeaker silent;
-    return context.speaker != nullptr ? *context.speaker : silent;
-}
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
-QPlainTextEdit* memo(const char* name, int lines, QWidget* parent) {
-    auto* result = new QPlainTextEdit(parent);
-    result->setObjectName(QString::fromLatin1(name));
-    result->setReadOnly(true);
-    result->setFocusPolicy(Qt::ClickFocus);
-    result->setTabChangesFocus(true);
-    result->setProperty("lines", lines);
-    return result;
-}
-
-// Tall enough for `lines` lines of the memo's font, so a font change keeps them readable.
-void fitMemoHeight(QPlainTextEdit* memo) {
-    const int lines = memo->property("lines").toInt();
-    const int frame = 2 * memo->frameWidth() + 2 * static_cast<int>(memo->document()->documentMargin());
-    memo->setFixedHeight(lines * memo->fontMetrics().lineSpacing() + frame);
-}
-
-void setMemoText(QPlainTextEdit* memo, const std::string& text) {
-    const QString shown = qs(text);
-    if (memo->toPlainText() != shown) memo->setPlainText(shown);
-}
 
 }  // namespace
 
@@ -103,7 +44,7 @@ TypedExamWindow::TypedExamWindow(AppContext& context, Timers& timers, Random& ra
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     session_ = std::make_unique<TypedExamSession>(
-        TypedExamServices{*context.prompter, timers, playerOf(context), speakerOf(context), random, context.general,
+        TypedExamServices{*context.prompter, timers, examSoundPlayer(context), examSpeaker(context), random, context.general,
                         settings, context.startup, evaluation, statistics, context.programFolder});
     evaluation.attachTestOne(*session_);
     settings.setTestLoadedQuery([session = session_.get()] { return session->dictionaryLoaded(); });
@@ -161,15 +102,15 @@ void TypedExamWindow::buildCentral() {
         return result;
     };
 
-    question_ = memo("mevyraz", 2, central);
+    question_ = examMemo("mevyraz", 2, central);
     answer_ = new EntryLineEdit(central);
     answer_->setObjectName(QStringLiteral("edtodpoved"));
     answer_->setToolTip(QStringLiteral(
         "Zde vložte správný překlad výrazu, který se zobrazuje výše a potvrďte klávesou ENTER"));
     answer_->keyHandler = [this](QKeyEvent* event) { return answerKey(event); };
-    previousQuestion_ = memo("mespravneprvni", 2, central);
-    previousAnswers_ = memo("mespravne", 2, central);
-    setColour(previousAnswers_, QPalette::Text, kRed);
+    previousQuestion_ = examMemo("mespravneprvni", 2, central);
+    previousAnswers_ = examMemo("mespravne", 2, central);
+    setColour(previousAnswers_, QPalette::Text, kExamRed);
 
     questionLabel_ = caption("Label2", "Český výraz:", question_);
     layout->addWidget(questionLabel_);
@@ -208,8 +149,8 @@ void TypedExamWindow::buildCentral() {
     QFont bold = correct_->font();
     bold.setBold(true);
     for (QLabel* count : {correct_, wrong_}) count->setFont(bold);
-    setColour(correct_, QPalette::WindowText, kGreen);
-    setColour(wrong_, QPalette::WindowText, kRed);
+    setColour(correct_, QPalette::WindowText, kExamGreen);
+    setColour(wrong_, QPalette::WindowText, kExamRed);
     layout->addWidget(info);
     layout->addStretch(1);
 

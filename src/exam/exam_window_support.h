@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <QColor>
+#include <QPalette>
+#include <QString>
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace lexo {
+
+struct AppContext;
+class SoundPlayer;
+class Speaker;
+
+// What the test windows share in how they show a test.
+
+inline QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+inline const QColor kExamGreen(0, 128, 0);
+inline const QColor kExamRed(255, 0, 0);
+
+// The context's sound player and speaker, or silent ones when the program has no sound
+// output or no speech engine at all.
+SoundPlayer& examSoundPlayer(AppContext& context);
+Speaker& examSpeaker(AppContext& context);
+
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+
+// A read-only memo of the tests, tall enough for `lines` lines of its font.
+QPlainTextEdit* examMemo(const char* name, int lines, QWidget* parent);
+// Keeps the memo `lines` lines tall after a font change.
+void fitMemoHeight(QPlainTextEdit* memo);
+void setMemoText(QPlainTextEdit* memo, const std::string& text);
+
+}  // namespace lexo
