@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
