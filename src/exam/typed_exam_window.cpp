@@ -159,63 +159,21 @@ void TypedExamWindow::buildCentral() {
 }
 
 void TypedExamWindow::buildMenusAndToolBar() {
-    QMenu* test = menuBar()->addMenu(QStringLiteral("Zkoušení"));
-    test->setObjectName(QStringLiteral("Zkouen1"));
-    auto* newAction = new QAction(QStringLiteral("Nové"), this);
-    newAction->setObjectName(QStringLiteral("Nov1"));
-    newAction->setShortcut(QKeySequence(Qt::Key_F2));
-    test->addAction(newAction);
-    const RecentFilesSettings recent = recentFilesSettings(RecentList::TestOne);
-    recentMenu_ = test->addMenu(recent.menuTitle);
-    recentMenu_->setObjectName(recent.menuObjectName);
-    test->addSeparator();
-    auto* closeAction = new QAction(QStringLiteral("Zavřít"), this);
-    closeAction->setObjectName(QStringLiteral("Konec1"));
-    closeAction->setShortcut(QKeySequence(Qt::Key_F10));
-    test->addAction(closeAction);
-
-    // "Nastavení" is an item of the menu bar itself: it acts at once, F5 as well.
-    settingsAction_ = new QAction(QStringLiteral("Nastavení"), this);
-    settingsAction_->setObjectName(QStringLiteral("Nas1"));
-    settingsAction_->setShortcut(QKeySequence(Qt::Key_F5));
-    settingsAction_->setEnabled(false);
-    menuBar()->addAction(settingsAction_);
-
-    auto* toolBar = addToolBar(QStringLiteral("Nástroje"));
-    toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    toolBar->setMovable(false);
-    toolBar->setFloatable(false);
-    toolBar->setIconSize(QSize(20, 20));
-    toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    const auto addButton = [this, toolBar](const char* name, const char* text, const char* hint,
-                                           QStyle::StandardPixmap icon) {
-        auto* button = new QToolButton(toolBar);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setText(QString::fromUtf8(text));
-        button->setToolTip(QString::fromUtf8(hint));
-        button->setIcon(style()->standardIcon(icon));
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        toolBar->addWidget(button);
-        return button;
-    };
-    QToolButton* newButton = addButton("btnew", "Nové", "Nové zkoušení", QStyle::SP_FileIcon);
-    settingsButton_ = addButton("btoptions", "Nastavení", "Nastavení", QStyle::SP_FileDialogDetailedView);
-    settingsButton_->setEnabled(false);
-    QToolButton* repeatButton = addButton("btrepeat", "Výslovnost", "Opakovat výslovnost", QStyle::SP_MediaVolume);
-    QToolButton* lastWrongButton =
-        addButton("ToolButton4", "Neuhodnuté", "Naposledy neuhodnuté výrazy", QStyle::SP_BrowserReload);
-
-    connect(newAction, &QAction::triggered, this, &TypedExamWindow::newTest);
-    connect(newButton, &QToolButton::clicked, this, &TypedExamWindow::newTest);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    const ExamMenus menus =
+        buildExamMenus(*this, ExamMenuNames{RecentList::TestOne, "Konec1", "Nas1", "btoptions", "ToolButton4"});
+    recentMenu_ = menus.recent;
+    settingsAction_ = menus.settings;
+    settingsButton_ = menus.settingsButton;
+    connect(menus.newTest, &QAction::triggered, this, &TypedExamWindow::newTest);
+    connect(menus.newButton, &QToolButton::clicked, this, &TypedExamWindow::newTest);
+    connect(menus.close, &QAction::triggered, this, &QWidget::close);
     const auto openSettings = [this] {
         if (settingsOpener_) settingsOpener_();
     };
     connect(settingsAction_, &QAction::triggered, this, openSettings);
     connect(settingsButton_, &QToolButton::clicked, this, openSettings);
-    connect(repeatButton, &QToolButton::clicked, this, &TypedExamWindow::repeatPronunciation);
-    connect(lastWrongButton, &QToolButton::clicked, this, &TypedExamWindow::loadLastWrongExpressions);
+    connect(menus.repeatButton, &QToolButton::clicked, this, &TypedExamWindow::repeatPronunciation);
+    connect(menus.lastWrongButton, &QToolButton::clicked, this, &TypedExamWindow::loadLastWrongExpressions);
 }
 
 void TypedExamWindow::setFileChooser(FileChooser chooser) { recentFiles_->setFileChooser(std::move(chooser)); }
