@@ -233,6 +233,7 @@ int runLexo(int argc, char** argv) {
                             testOne};
     // Destroyed before everything above, which their windows use.
     std::vector<std::unique_ptr<ComposedPart>> parts;
+    parts.push_back(composeTranslator(composition));
     parts.push_back(composeExamTwo(composition));
     parts.push_back(composePrinting(composition));
 

@@ -49,6 +49,7 @@ struct ComposedPart {
 };
 
 // One per subsystem, each in its own app/<subsystem>_composition.cpp.
+std::unique_ptr<ComposedPart> composeTranslator(Composition& c);
 std::unique_ptr<ComposedPart> composeExamTwo(Composition& c);
 std::unique_ptr<ComposedPart> composePrinting(Composition& c);
 

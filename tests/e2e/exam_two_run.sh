@@ -5,11 +5,8 @@
 # II's settings. Skipped (77) without xvfb-run and xdotool.
 set -u
 exe=$1
-command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "no xvfb-run or xdotool"; exit 77; }
-work=$(mktemp -d)
-export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "$0")/drive_helpers.sh"
+fresh_program_folders
 # Windows-1250, as dictionaries are: "NENÍ" ends in byte 0xCD.
 printf 'pes;dog;[];NEN\xcd\r\nko\xe8ka;cat;[];NEN\xcd\r\nd\xf9m;house;[];NEN\xcd\r\nkr\xe1va;cow;[];NEN\xcd\r\n' \
   >"$work/zvirata.slv"
@@ -17,18 +14,10 @@ printf 'pes;dog;[];NEN\xcd\r\nko\xe8ka;cat;[];NEN\xcd\r\nd\xf9m;house;[];NEN\xcd
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 set -u
-exe=$1 work=$2
+exe=$1 work=$2 helpers=$3
 "$exe" "$work/zvirata.slv" >"$work/log" 2>&1 &
 pid=$!
-waitfor() {  # name pattern, tenths of a second
-  for _ in $(seq 1 "$2"); do
-    w=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-end() { echo "$1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+. "$helpers"
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
 sleep 2.5  # the splash hands over
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
@@ -40,14 +29,11 @@ waitfor '^Vyhodnocení$' 50 >/dev/null || end "no evaluation after the fourth an
 sleep 0.3
 xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo 2\.95$' >/dev/null 2>&1 && end "the main window came back during the evaluation"
 xdotool search --all --onlyvisible --pid "$pid" --name 'Zkoušení výrazů II' >/dev/null 2>&1 && end "Test II stayed on screen behind the evaluation"
-kill -TERM "$pid"
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && end "SIGTERM did not end the program"
-wait "$pid"
+terminate
 DRIVE
 chmod +x "$work/drive.sh"
 fail() { echo "exam_two_run: $*"; [ -f "$work/log" ] && cat "$work/log"; rm -rf "$work"; exit 1; }
-env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" || fail "under Xvfb"
+env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh" || fail "under Xvfb"
 
 stats="$LEXO_HOME/statistiky.dat"
 [ -f "$stats" ] || fail "no statistics file"
