@@ -236,6 +236,8 @@ int runLexo(int argc, char** argv) {
     parts.push_back(composeTranslator(composition));
     parts.push_back(composeLearning(composition));
     parts.push_back(composeHelp(composition));
+    parts.push_back(composeExamTwo(composition));
+    parts.push_back(composePrinting(composition));
 
     closeOnTerminationSignals(app, mainWindow);
     return QApplication::exec();

@@ -52,5 +52,7 @@ struct ComposedPart {
 std::unique_ptr<ComposedPart> composeTranslator(Composition& c);
 std::unique_ptr<ComposedPart> composeLearning(Composition& c);
 std::unique_ptr<ComposedPart> composeHelp(Composition& c);
+std::unique_ptr<ComposedPart> composeExamTwo(Composition& c);
+std::unique_ptr<ComposedPart> composePrinting(Composition& c);
 
 }  // namespace lexo
