@@ -233,6 +233,7 @@ int runLexo(int argc, char** argv) {
                             testOne};
     // Destroyed before everything above, which their windows use.
     std::vector<std::unique_ptr<ComposedPart>> parts;
+    parts.push_back(composeTools(composition));
 
     closeOnTerminationSignals(app, mainWindow);
     return QApplication::exec();

@@ -1,0 +1,42 @@
+#include "tools/exchange.h"
+
+#include "dictionary/dictionary_file.h"
+#include "text/text_codec.h"
+
+namespace lexo {
+
+std::optional<ExchangeFormat> exchangeFormatNamed(std::string_view name) {
+    const std::string lower = toLowerUtf8(name);
+    if (lower == "csv") return ExchangeFormat::Csv;
+    if (lower == "tsv" || lower == "tab") return ExchangeFormat::Tsv;
+    if (lower == "kvtml") return ExchangeFormat::Kvtml;
+    return std::nullopt;
+}
+
+std::optional<ExchangeFormat> exchangeFormatOf(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    if (extension.empty()) return std::nullopt;
+    return exchangeFormatNamed(std::string_view(extension).substr(1));
+}
+
+void addExchangedEntry(ExchangeImport& import, std::size_t number, std::string_view foreign, std::string_view czech,
+                       std::string_view pronunciation) {
+    constexpr std::string_view unstorable(";\r\n\0", 4);
+    const bool mend = foreign.find_first_of(unstorable) != std::string_view::npos ||
+                      czech.find_first_of(unstorable) != std::string_view::npos ||
+                      pronunciation.find_first_of(unstorable) != std::string_view::npos;
+    if (pronunciation.empty()) pronunciation = kNoPronunciation;
+    if (!mend) {
+        import.table.append(foreign, czech, pronunciation, kNoSound);
+        return;
+    }
+    import.changed.push_back({number, "středník nebo konec řádku v textu nahrazen (\"+\", mezera)"});
+    import.table.append(storableField(std::string(foreign)), storableField(std::string(czech)),
+                        storableField(std::string(pronunciation)), kNoSound);
+}
+
+std::string_view exchangedPronunciation(std::string_view pronunciation) {
+    return pronunciation == kNoPronunciation ? std::string_view() : pronunciation;
+}
+
+}  // namespace lexo
