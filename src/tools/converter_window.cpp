@@ -2,9 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +11,7 @@
 
 #include "common/app_signals.h"
 #include "platform/qt_widgets.h"
+#include "tools/tool_file_dialog.h"
 
 namespace lexo {
 
@@ -44,11 +42,7 @@ ConverterWindow::ConverterWindow(Prompter& prompter, AppSignals* appSignals, QWi
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(QStringLiteral("Převaděč slovníků"));
     setWindowFlags(Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    session_.setSavePathChooser([this]() -> std::optional<std::filesystem::path> {
-        const auto chosen = choosePath(FileDialog::Save);
-        if (!chosen || chosen->isEmpty()) return std::nullopt;
-        return std::filesystem::path(chosen->toStdString());
-    });
+    session_.setSavePathChooser([this] { return chosenPath(choosePath(FileDialog::Save)); });
     session_.setChangeHandler([this](ConverterSession::Box box) { showBox(box); });
 
     QMenu* lists = menuBar()->addMenu(QStringLiteral("Slovníky"));
@@ -132,13 +126,12 @@ void ConverterWindow::open() {
 }
 
 void ConverterWindow::openList(FileDialog which) {
-    const auto chosen = choosePath(which);
-    if (!chosen || chosen->isEmpty()) return;
-    const std::filesystem::path file = chosen->toStdString();
+    const auto chosen = chosenPath(choosePath(which));
+    if (!chosen) return;
     if (which == FileDialog::OpenCzech)
-        session_.openCzech(file);
+        session_.openCzech(*chosen);
     else
-        session_.openForeign(file);
+        session_.openForeign(*chosen);
 }
 
 void ConverterWindow::showBox(ConverterSession::Box box) {
@@ -174,19 +167,7 @@ std::optional<QString> ConverterWindow::choosePath(FileDialog which) {
         title = QStringLiteral("Uložit nový slovník");
         break;
     }
-    const bool saving = which == FileDialog::Save;
-    QFileDialog dialog(this, title, history_.isEmpty() ? QDir::homePath() : history_.constFirst());
-    dialog.setNameFilters(filters);
-    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(suffix);
-    dialog.setHistory(history_);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    const QString path = dialog.selectedFiles().constFirst();
-    const QString folder = QFileInfo(path).absolutePath();
-    history_.removeAll(folder);
-    history_.prepend(folder);
-    return path;
+    return chooseToolFile(this, title, filters, suffix, which == FileDialog::Save, history_);
 }
 
 void ConverterWindow::closeEvent(QCloseEvent* event) {

@@ -1,18 +1,17 @@
 #include "tools/merger_window.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/qt_widgets.h"
 #include "tools/merger_model.h"
+#include "tools/tool_file_dialog.h"
 
 namespace lexo {
 
@@ -50,11 +49,7 @@ MergerWindow::MergerWindow(Prompter& prompter, QWidget* parent) : QWidget(parent
     setObjectName(QStringLiteral("Form14"));
     setWindowTitle(QStringLiteral("Slučovač slovníků"));
     setWindowFlags(Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    session_.setSavePathChooser([this]() -> std::optional<std::filesystem::path> {
-        const auto chosen = choosePath(FileDialog::Save);
-        if (!chosen || chosen->isEmpty()) return std::nullopt;
-        return std::filesystem::path(chosen->toStdString());
-    });
+    session_.setSavePathChooser([this] { return chosenPath(choosePath(FileDialog::Save)); });
 
     sourceModel_ = new MergerModel(session_, MergerList::Source, this);
     resultModel_ = new MergerModel(session_, MergerList::Result, this);
@@ -90,9 +85,9 @@ MergerWindow::MergerWindow(Prompter& prompter, QWidget* parent) : QWidget(parent
     layout->addLayout(resultButtons);
 
     connect(load, &QPushButton::clicked, this, [this] {
-        const auto chosen = choosePath(FileDialog::Open);
-        if (!chosen || chosen->isEmpty()) return;
-        if (session_.load(chosen->toStdString())) {
+        const auto chosen = chosenPath(choosePath(FileDialog::Open));
+        if (!chosen) return;
+        if (session_.load(*chosen)) {
             sourceTable_->scrollToTop();
             if (!session_.table(MergerList::Source).empty()) sourceTable_->selectRow(0);
         }
@@ -148,7 +143,12 @@ QTableView* MergerWindow::makeTable(MergerModel* model, const char* name) {
     QHeaderView* columns = table->horizontalHeader();
     columns->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: rgb(166, 202, 240); "
                                           "border: 1px solid rgb(120, 150, 190); padding: 1px 3px; }"));
-    for (int column = 0; column < 4; ++column) table->setColumnWidth(column, kColumnWidths[column]);
+    // The usual widths, but never so narrow that a caption is cut.
+    const QFontMetrics metrics(columns->font());
+    for (int column = 0; column < 4; ++column) {
+        const int caption = metrics.horizontalAdvance(model->headerData(column, Qt::Horizontal).toString()) + 14;
+        table->setColumnWidth(column, std::max(kColumnWidths[column], caption));
+    }
     columns->setStretchLastSection(true);
     return table;
 }
@@ -173,20 +173,9 @@ void MergerWindow::showCounts() {
 std::optional<QString> MergerWindow::choosePath(FileDialog which) {
     if (pathChooser_) return pathChooser_(which);
     const bool opening = which == FileDialog::Open;
-    QStringList& history = opening ? openHistory_ : saveHistory_;
-    QFileDialog dialog(this, opening ? QStringLiteral("Otevřít slovník") : QStringLiteral("Uložit slovník"),
-                       history.isEmpty() ? QDir::homePath() : history.constFirst(),
-                       QStringLiteral("Slovníky (*.slv)"));
-    dialog.setAcceptMode(opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(opening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("slv"));
-    dialog.setHistory(history);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    const QString path = dialog.selectedFiles().constFirst();
-    const QString folder = QFileInfo(path).absolutePath();
-    history.removeAll(folder);
-    history.prepend(folder);
-    return path;
+    return chooseToolFile(this, opening ? QStringLiteral("Otevřít slovník") : QStringLiteral("Uložit slovník"),
+                          {QStringLiteral("Slovníky (*.slv)")}, QStringLiteral("slv"), !opening,
+                          opening ? openHistory_ : saveHistory_);
 }
 
 void MergerWindow::closeEvent(QCloseEvent* event) {
