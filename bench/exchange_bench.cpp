@@ -143,7 +143,14 @@ int main(int argc, char** argv) {
     });
     std::printf("%-34s %9.3f s   budget 0.5 s\n", "merger: \"Převeď vše\" (first)", moves[0]);
     std::printf("%-34s %9.3f s   budget 0.5 s\n", "merger: \"Převeď vše\" (second)", moves[1]);
-    std::printf("%-34s %9.3f s   budget 0.5 s\n", "merger: \"Ulož\" (both halves)", save);
+    // The same bytes written durably (temporary file, flush, rename): what saving cannot beat.
+    TextEncoding encoding = TextEncoding::Windows1250;
+    const std::string bytes = buildDictionaryText(window.session().table(MergerList::Result), encoding);
+    const double durable = bestOf(3, [&] {
+        if (!writeFileAtomically(dir / "kopie.slv", bytes).ok) std::abort();
+    });
+    std::printf("%-34s %9.3f s   budget 0.5 s; durable write of the same bytes %.3f s\n",
+                "merger: \"Ulož\" (both halves)", save, durable);
     ok &= moves[0] < 0.5 && moves[1] < 0.5 && save < 0.5;
 
     std::printf("\nbudgets: %s\n", ok ? "met" : "MISSED");

@@ -161,14 +161,16 @@ ExchangeImport parseDelimited(std::string bytes, char separator) {
             break;
         }
         if (allEmpty(fields)) continue;
-        if (fields.size() < 2 || (fields[0].empty() && fields[1].empty())) {
-            import.skipped.push_back({number, fields.size() < 2 ? "chybí český výraz (jediný sloupec)"
-                                                                : "chybí cizí i český výraz"});
+        if (fields.size() < 2) {
+            import.skipped.push_back({number, "chybí český výraz (jediný sloupec)"});
+            continue;
+        }
+        if (!addExchangedEntry(import, number, fields[0], fields[1], fields.size() > 2 ? fields[2] : std::string_view())) {
+            import.skipped.push_back({number, "chybí cizí i český výraz"});
             continue;
         }
         if (fields.size() > 3 && !allEmpty({fields.begin() + 3, fields.end()}))
             import.changed.push_back({number, "sloupce za třetím vynechány"});
-        addExchangedEntry(import, number, fields[0], fields[1], fields.size() > 2 ? fields[2] : std::string_view());
     }
     import.ok = true;
     return import;

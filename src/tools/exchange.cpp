@@ -19,7 +19,7 @@ std::optional<ExchangeFormat> exchangeFormatOf(const std::filesystem::path& file
     return exchangeFormatNamed(std::string_view(extension).substr(1));
 }
 
-void addExchangedEntry(ExchangeImport& import, std::size_t number, std::string_view foreign, std::string_view czech,
+bool addExchangedEntry(ExchangeImport& import, std::size_t number, std::string_view foreign, std::string_view czech,
                        std::string_view pronunciation) {
     constexpr std::string_view unstorable(";\r\n\0", 4);
     const bool mend = foreign.find_first_of(unstorable) != std::string_view::npos ||
@@ -27,12 +27,16 @@ void addExchangedEntry(ExchangeImport& import, std::size_t number, std::string_v
                       pronunciation.find_first_of(unstorable) != std::string_view::npos;
     if (pronunciation.empty()) pronunciation = kNoPronunciation;
     if (!mend) {
+        if (foreign.empty() && czech.empty()) return false;
         import.table.append(foreign, czech, pronunciation, kNoSound);
-        return;
+        return true;
     }
+    const std::string storedForeign = storableField(std::string(foreign));
+    const std::string storedCzech = storableField(std::string(czech));
+    if (storedForeign.empty() && storedCzech.empty()) return false;
     import.changed.push_back({number, "středník nebo konec řádku v textu nahrazen (\"+\", mezera)"});
-    import.table.append(storableField(std::string(foreign)), storableField(std::string(czech)),
-                        storableField(std::string(pronunciation)), kNoSound);
+    import.table.append(storedForeign, storedCzech, storableField(std::string(pronunciation)), kNoSound);
+    return true;
 }
 
 std::string_view exchangedPronunciation(std::string_view pronunciation) {

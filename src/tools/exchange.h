@@ -37,7 +37,8 @@ struct ExchangeImport {
 
 // Adds one entry, turning what a dictionary line cannot hold (";", line breaks) into what
 // the editor would store, and noting the change. An empty pronunciation becomes "[]".
-void addExchangedEntry(ExchangeImport& import, std::size_t number, std::string_view foreign, std::string_view czech,
+// False (nothing added) when neither a foreign nor a Czech text is left.
+bool addExchangedEntry(ExchangeImport& import, std::size_t number, std::string_view foreign, std::string_view czech,
                        std::string_view pronunciation);
 
 // The pronunciation as other trainers write it: "[]" means none.

@@ -12,6 +12,15 @@ void appendExpressions(ExpressionTable& to, const ExpressionTable& from) {
         to = from;
         return;
     }
+    const auto textBytes = [](const ExpressionTable& table) {
+        std::size_t bytes = 0;
+        for (std::size_t row = 0; row < table.size(); ++row)
+            bytes += table.foreign(row).size() + table.czech(row).size() + table.pronunciation(row).size() +
+                     table.sound(row).size();
+        return bytes;
+    };
+    // One growth of each buffer instead of a doubling every so often.
+    to.reserve(to.size() + from.size(), textBytes(to) + textBytes(from));
     for (std::size_t row = 0; row < from.size(); ++row)
         to.append(from.foreign(row), from.czech(row), from.pronunciation(row), from.sound(row));
 }

@@ -150,6 +150,7 @@ QTableView* MergerWindow::makeTable(MergerModel* model, const char* name) {
         table->setColumnWidth(column, std::max(kColumnWidths[column], caption));
     }
     columns->setStretchLastSection(true);
+    columns->setHighlightSections(false);
     return table;
 }
 

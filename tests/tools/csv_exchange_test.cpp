@@ -64,6 +64,11 @@ TEST(CsvImport, WhatCannotComeOverIsReportedByLineNumber) {
                                                            entry("ok", "dobře")}));
     EXPECT_EQ(numbers(import.skipped), (std::vector<std::size_t>{4, 8}));
     EXPECT_EQ(numbers(import.changed), (std::vector<std::size_t>{5, 5}));
+
+    // A text of nothing but a NUL is no text: the row would vanish on the next round trip.
+    const ExchangeImport nul = parseDelimited(std::string(",\0,\nx,y\n", 8), ',');
+    EXPECT_EQ(rows(nul.table), (std::vector<Expression>{entry("x", "y")}));
+    EXPECT_EQ(numbers(nul.skipped), (std::vector<std::size_t>{1}));
 }
 
 TEST(CsvImport, TsvAndWindows1250) {
