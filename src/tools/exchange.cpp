@@ -35,7 +35,9 @@ bool addExchangedEntry(ExchangeImport& import, std::size_t number, std::string_v
     const std::string storedCzech = storableField(std::string(czech));
     if (storedForeign.empty() && storedCzech.empty()) return false;
     import.changed.push_back({number, "středník nebo konec řádku v textu nahrazen (\"+\", mezera)"});
-    import.table.append(storedForeign, storedCzech, storableField(std::string(pronunciation)), kNoSound);
+    std::string storedPronunciation = storableField(std::string(pronunciation));
+    if (storedPronunciation.empty()) storedPronunciation = kNoPronunciation;
+    import.table.append(storedForeign, storedCzech, storedPronunciation, kNoSound);
     return true;
 }
 

@@ -37,8 +37,23 @@ QVariant MergerModel::headerData(int section, Qt::Orientation orientation, int r
     return section < 4 ? QString::fromUtf8(kCaptions[section]) : QVariant();
 }
 
+// The view takes hundreds of thousands of rows inserted below others one by one; told of
+// a new list instead, it answers at once (the selection starts anew).
+constexpr std::size_t kResetAppendRows = 10000;
+
 void MergerModel::beginAppend(std::size_t first, std::size_t last) {
-    beginInsertRows({}, static_cast<int>(first), static_cast<int>(last));
+    appendAsReset_ = first > 0 && last - first + 1 >= kResetAppendRows;
+    if (appendAsReset_)
+        beginResetModel();
+    else
+        beginInsertRows({}, static_cast<int>(first), static_cast<int>(last));
+}
+
+void MergerModel::endAppend() {
+    if (appendAsReset_)
+        endResetModel();
+    else
+        endInsertRows();
 }
 
 void MergerModel::beginRemove(std::size_t row) {

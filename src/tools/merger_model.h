@@ -23,12 +23,13 @@ private:
     void beginReset() override { beginResetModel(); }
     void endReset() override { endResetModel(); }
     void beginAppend(std::size_t first, std::size_t last) override;
-    void endAppend() override { endInsertRows(); }
+    void endAppend() override;
     void beginRemove(std::size_t row) override;
     void endRemove() override { endRemoveRows(); }
 
     MergerSession& session_;
     MergerList list_;
+    bool appendAsReset_ = false;
 };
 
 }  // namespace lexo

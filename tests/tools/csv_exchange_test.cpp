@@ -69,6 +69,8 @@ TEST(CsvImport, WhatCannotComeOverIsReportedByLineNumber) {
     const ExchangeImport nul = parseDelimited(std::string(",\0,\nx,y\n", 8), ',');
     EXPECT_EQ(rows(nul.table), (std::vector<Expression>{entry("x", "y")}));
     EXPECT_EQ(numbers(nul.skipped), (std::vector<std::size_t>{1}));
+    const ExchangeImport nulPronunciation = parseDelimited(std::string("a;b;\0", 5), ';');
+    EXPECT_EQ(rows(nulPronunciation.table), (std::vector<Expression>{entry("a", "b", "[]")}));
 }
 
 TEST(CsvImport, TsvAndWindows1250) {
