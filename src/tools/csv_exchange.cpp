@@ -147,7 +147,15 @@ void appendField(std::string& out, std::string_view field, char separator) {
 
 ExchangeImport parseDelimited(std::string bytes, char separator) {
     ExchangeImport import;
-    DecodedText decoded = decodeText(std::move(bytes));
+    // A byte order mark before text that is not UTF-8 after all: the text decides.
+    DecodedText decoded;
+    const std::string_view afterMark = std::string_view(bytes).substr(std::min(bytes.size(), kUtf8Bom.size()));
+    if (std::string_view(bytes).starts_with(kUtf8Bom) && !isValidUtf8(afterMark)) {
+        decoded.text = decodeWindows1250(afterMark);
+        import.remarks.push_back("soubor začíná značkou UTF-8, ale UTF-8 není; čte se jako Windows-1250");
+    } else {
+        decoded = decodeText(std::move(bytes));
+    }
     const std::string_view text(decoded.text);
     if (separator == 0) separator = guessSeparator(text);
     import.table.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1, text.size());

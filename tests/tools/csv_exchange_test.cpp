@@ -78,6 +78,10 @@ TEST(CsvImport, TsvAndWindows1250) {
     EXPECT_EQ(rows(tsv.table), (std::vector<Expression>{entry("dog", "pes, hafan"), entry("a\tb", "c")}));
     const ExchangeImport ansi = parseDelimited("cat,ko\xE8ka\r\n");
     EXPECT_EQ(rows(ansi.table), (std::vector<Expression>{entry("cat", "kočka")}));
+    // A UTF-8 mark before Windows-1250 text: the text wins, and that is said.
+    const ExchangeImport marked = parseDelimited("\xEF\xBB\xBF" "cat,ko\xE8ka\r\n");
+    EXPECT_EQ(rows(marked.table), (std::vector<Expression>{entry("cat", "kočka")}));
+    EXPECT_EQ(marked.remarks.size(), 1u);
 }
 
 TEST(CsvExport, RoundTripsThroughTheReaderWithoutLosingALetter) {
