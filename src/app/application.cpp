@@ -238,6 +238,7 @@ int runLexo(int argc, char** argv) {
     parts.push_back(composeHelp(composition));
     parts.push_back(composeExamTwo(composition));
     parts.push_back(composePrinting(composition));
+    parts.push_back(composeTools(composition));
 
     closeOnTerminationSignals(app, mainWindow);
     return QApplication::exec();

@@ -54,5 +54,6 @@ std::unique_ptr<ComposedPart> composeLearning(Composition& c);
 std::unique_ptr<ComposedPart> composeHelp(Composition& c);
 std::unique_ptr<ComposedPart> composeExamTwo(Composition& c);
 std::unique_ptr<ComposedPart> composePrinting(Composition& c);
+std::unique_ptr<ComposedPart> composeTools(Composition& c);
 
 }  // namespace lexo

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "statistics/statistics_file.h"
 #include "statistics/statistics_report.h"
 #include "statistics/statistics_row.h"
+#include "tools/exchange_commands.h"
+#include "tools/tool_commands.h"
 
 namespace {
 
@@ -85,12 +88,47 @@ int stats(const std::filesystem::path& path) {
     return 0;
 }
 
+int report(const lexo::CommandResult& result) {
+    std::fputs(result.out.c_str(), stdout);
+    std::fputs(result.err.c_str(), stderr);
+    return result.exitCode;
+}
+
+// import/export: IN OUT with an optional --format F before, between or after them.
+int exchange(bool importing, int argc, char** argv) {
+    std::vector<std::string> files;
+    std::optional<lexo::ExchangeFormat> format;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--format") == 0 && i + 1 < argc) {
+            format = lexo::exchangeFormatNamed(argv[++i]);
+            if (!format) {
+                std::fprintf(stderr, "Neznámý formát %s (csv, tsv, kvtml).\n", argv[i]);
+                return 2;
+            }
+        } else {
+            files.emplace_back(argv[i]);
+        }
+    }
+    if (files.size() != 2) return -1;
+    return report(importing ? lexo::importCommand(files[0], files[1], format)
+                            : lexo::exportCommand(files[0], files[1], format));
+}
+
 void usage() {
     std::fprintf(stderr,
                  "Použití:\n"
                  "  lexo-tool info SOUBOR.slv   počet výrazů, kódování a vadné řádky slovníku\n"
                  "  lexo-tool stats [SOUBOR]    výsledky zkoušení a souhrn podle slovníků\n"
-                 "                              (bez SOUBORU statistiky.dat ze složky programu)\n");
+                 "                              (bez SOUBORU statistiky.dat ze složky programu)\n"
+                 "  lexo-tool convert ČESKÝ.cz CIZÍ.ang VÝSLEDEK.slv\n"
+                 "                              dva seznamy slov (řádek po řádku) do jednoho slovníku\n"
+                 "  lexo-tool merge VÝSLEDEK.slv SLOVNÍK1.slv [SLOVNÍK2.slv …]\n"
+                 "                              všechny výrazy slovníků za sebou do nového slovníku\n"
+                 "  lexo-tool import [--format csv|tsv|kvtml] VSTUP VÝSLEDEK.slv\n"
+                 "                              seznam slov z tabulky (CSV, TSV) nebo z KDE (kvtml)\n"
+                 "  lexo-tool export [--format csv|tsv|kvtml] SLOVNÍK.slv VÝSTUP\n"
+                 "                              slovník do CSV/TSV (UTF-8; cizí, český, výslovnost)\n"
+                 "                              nebo do kvtml 2; formát podle přípony, není-li dán\n");
 }
 
 }  // namespace
@@ -99,6 +137,14 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "info") == 0) return info(argv[2]);
     if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "stats") == 0)
         return stats(argc == 3 ? std::filesystem::path(argv[2]) : defaultStatisticsFile());
+    if (argc == 5 && std::strcmp(argv[1], "convert") == 0)
+        return report(lexo::convertCommand(argv[2], argv[3], argv[4]));
+    if (argc >= 4 && std::strcmp(argv[1], "merge") == 0)
+        return report(lexo::mergeCommand(argv[2], std::vector<std::filesystem::path>(argv + 3, argv + argc)));
+    if (argc >= 4 && (std::strcmp(argv[1], "import") == 0 || std::strcmp(argv[1], "export") == 0)) {
+        const int code = exchange(std::strcmp(argv[1], "import") == 0, argc, argv);
+        if (code >= 0) return code;
+    }
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         usage();
         return 0;

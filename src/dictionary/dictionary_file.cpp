@@ -210,4 +210,12 @@ std::size_t alternativeCount(std::string_view text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '+')) + 1;
 }
 
+std::string storableField(std::string text) {
+    std::replace(text.begin(), text.end(), ';', '+');
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    std::erase(text, '\0');
+    return text;
+}
+
 }  // namespace lexo

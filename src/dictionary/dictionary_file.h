@@ -55,6 +55,10 @@ struct SaveResult {
 SaveResult saveDictionary(const ExpressionTable& table, const std::filesystem::path& path,
                           TextEncoding encoding = TextEncoding::Windows1250);
 
+// A text as a field of a dictionary line can hold it: ";" becomes "+" (the separator the
+// editor turns it into), line breaks become spaces, NUL bytes go.
+std::string storableField(std::string text);
+
 // Number of "+"-joined alternatives in a text ("a+b" → 2).
 std::size_t alternativeCount(std::string_view text);
 

@@ -18,15 +18,6 @@ constexpr std::string_view kSpokenPronunciationValue = "MluvenaVyslovnost";
 
 void replaceAll(std::string& text, char from, char to) { std::replace(text.begin(), text.end(), from, to); }
 
-// A text field as a line of the dictionary file can hold it.
-std::string storableText(std::string text) {
-    replaceAll(text, ';', '+');
-    replaceAll(text, '\r', ' ');
-    replaceAll(text, '\n', ' ');
-    std::erase(text, '\0');
-    return text;
-}
-
 std::string pathText(const fs::path& path) { return path.string(); }
 
 }  // namespace
@@ -78,9 +69,9 @@ bool canOpenSoundWindow(std::string_view foreign, std::string_view czech, std::s
 }
 
 Expression storedExpression(Expression expression) {
-    expression.foreign = storableText(std::move(expression.foreign));
-    expression.czech = storableText(std::move(expression.czech));
-    expression.pronunciation = storableText(std::move(expression.pronunciation));
+    expression.foreign = storableField(std::move(expression.foreign));
+    expression.czech = storableField(std::move(expression.czech));
+    expression.pronunciation = storableField(std::move(expression.pronunciation));
     if (expression.pronunciation.empty()) expression.pronunciation = kNoPronunciation;
     // A path may hold ";" legitimately; changing it would lose the file.
     replaceAll(expression.sound, '\r', ' ');

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/exchange.h"
+
+namespace lexo {
+
+// kvtml 2, the vocabulary format of the KDE trainers. Of each entry the translations in the
+// Czech language and in the first other language (by the file's identifiers) come over.
+// A DTD that declares anything is refused: no entity of the file is ever expanded or fetched.
+ExchangeImport parseKvtml(std::string_view bytes);
+
+struct KvtmlExport {
+    std::string bytes;
+    std::vector<ExchangeNote> changed;  // characters XML 1.0 cannot hold, replaced by U+FFFD
+};
+
+// A kvtml 2 file with the identifiers English ("en") and Czech ("cs") and one lesson named
+// `title` holding every entry, as the KDE trainers expect it.
+KvtmlExport buildKvtml(const ExpressionTable& table, std::string_view title);
+
+}  // namespace lexo

@@ -1,0 +1,118 @@
+#include "tools/merger_session.h"
+
+#include <string>
+
+#include "dictionary/dictionary_file.h"
+
+namespace lexo {
+namespace fs = std::filesystem;
+
+void appendExpressions(ExpressionTable& to, const ExpressionTable& from) {
+    if (to.empty()) {
+        to = from;
+        return;
+    }
+    const auto textBytes = [](const ExpressionTable& table) {
+        std::size_t bytes = 0;
+        for (std::size_t row = 0; row < table.size(); ++row)
+            bytes += table.foreign(row).size() + table.czech(row).size() + table.pronunciation(row).size() +
+                     table.sound(row).size();
+        return bytes;
+    };
+    // One growth of each buffer instead of a doubling every so often.
+    to.reserve(to.size() + from.size(), textBytes(to) + textBytes(from));
+    for (std::size_t row = 0; row < from.size(); ++row)
+        to.append(from.foreign(row), from.czech(row), from.pronunciation(row), from.sound(row));
+}
+
+bool MergerSession::load(const fs::path& file) {
+    DictionaryLoad loaded = loadDictionary(file);
+    switch (loaded.status) {
+    case LoadStatus::CannotOpen:
+        prompter_.error("Slovník " + file.string() + " nelze otevřít: " + loaded.error);
+        return false;
+    case LoadStatus::TooLarge:
+        prompter_.error(kTooLargeDictionaryMessage);
+        return false;
+    case LoadStatus::Empty:
+        prompter_.information(kEmptyDictionaryMessage);
+        return false;
+    case LoadStatus::Loaded:
+        break;
+    }
+    reset(MergerList::Source, std::move(loaded.table));
+    return true;
+}
+
+void MergerSession::move(std::size_t sourceRow) {
+    if (sourceRow >= source_.size()) return;
+    const std::size_t row = result_.size();
+    Observer* view = observer(MergerList::Result);
+    if (view) view->beginAppend(row, row);
+    result_.append(source_.foreign(sourceRow), source_.czech(sourceRow), source_.pronunciation(sourceRow),
+                   source_.sound(sourceRow));
+    everFilled_ = true;
+    if (view) view->endAppend();
+}
+
+void MergerSession::moveAll() {
+    if (source_.empty()) return;
+    const std::size_t first = result_.size();
+    Observer* view = observer(MergerList::Result);
+    if (view) view->beginAppend(first, first + source_.size() - 1);
+    appendExpressions(result_, source_);
+    everFilled_ = true;
+    if (view) view->endAppend();
+}
+
+void MergerSession::remove(MergerList list, std::size_t row) {
+    ExpressionTable& table = list == MergerList::Source ? source_ : result_;
+    if (row >= table.size()) return;
+    Observer* view = observer(list);
+    if (view) view->beginRemove(row);
+    table.remove(row);
+    if (view) view->endRemove();
+}
+
+void MergerSession::removeAll() {
+    if (result_.empty()) return;
+    reset(MergerList::Result, {});
+}
+
+bool MergerSession::save() {
+    if (result_.empty()) {
+        prompter_.information(everFilled_ ? kMergerEmptiedMessage : kMergerNeverFilledMessage);
+        return false;
+    }
+    if (!savePathChooser_) return false;
+    const auto file = savePathChooser_();
+    if (!file) return false;
+    return saveTo(*file);
+}
+
+bool MergerSession::saveTo(const fs::path& file) {
+    if (result_.empty()) {
+        prompter_.information(everFilled_ ? kMergerEmptiedMessage : kMergerNeverFilledMessage);
+        return false;
+    }
+    const SaveResult saved = saveDictionary(result_, file);
+    if (!saved.ok) {
+        prompter_.error("Slovník se nepodařilo uložit do souboru " + file.string() + ": " + saved.error);
+        return false;
+    }
+    return true;
+}
+
+void MergerSession::close() {
+    reset(MergerList::Source, {});
+    reset(MergerList::Result, {});
+}
+
+void MergerSession::reset(MergerList list, ExpressionTable table) {
+    Observer* view = observer(list);
+    if (view) view->beginReset();
+    (list == MergerList::Source ? source_ : result_) = std::move(table);
+    if (view) view->endReset();
+}
+
+}  // namespace lexo

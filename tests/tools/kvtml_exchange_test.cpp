@@ -1,0 +1,150 @@
+#include "tools/kvtml_exchange.h"
+
+#include <gtest/gtest.h>
+
+#include "dictionary/dictionary_file.h"
+#include "support/temp_dir.h"
+#include "tools/exchange_commands.h"
+
+namespace lexo {
+namespace {
+
+namespace fs = std::filesystem;
+using lexo::testing::readBytes;
+using lexo::testing::TempDir;
+using lexo::testing::writeBytes;
+
+// The shape the KDE trainers write: Czech is the first language here, so the reader must go
+// by the identifiers, not by position.
+constexpr std::string_view kParleyFile = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE kvtml PUBLIC "kvtml2.dtd" "http://edu.kde.org/kvtml/kvtml2.dtd">
+<kvtml version="2.0">
+  <information><generator>Parley 0.9</generator><title>Zvířata</title></information>
+  <identifiers>
+    <identifier id="0"><name>Czech</name><locale>cs</locale></identifier>
+    <identifier id="1"><name>English</name><locale>en</locale></identifier>
+  </identifiers>
+  <entries>
+    <entry id="0">
+      <translation id="0"><text>kůň</text></translation>
+      <translation id="1"><text>horse</text><pronunciation>hɔːs</pronunciation></translation>
+    </entry>
+    <entry id="1">
+      <translation id="1"><text>orphan</text></translation>
+    </entry>
+    <entry id="2">
+      <translation id="1"><text>Tom &amp; Jerry &lt;3</text></translation>
+      <translation id="0"><comment>x</comment><text>Tom a Jerry; kočka a myš</text></translation>
+    </entry>
+  </entries>
+  <lessons><container><name>L1</name><entry id="0"/></container></lessons>
+</kvtml>
+)";
+
+TEST(KvtmlImport, TakesCzechAndTheForeignLanguageByTheirIdentifiers) {
+    const ExchangeImport import = parseKvtml(kParleyFile);
+    ASSERT_TRUE(import.ok) << import.error;
+    ASSERT_EQ(import.table.size(), 2u);
+    EXPECT_EQ(import.table.at(0), (Expression{"horse", "kůň", "hɔːs", "NENÍ"}));
+    EXPECT_EQ(import.table.at(1), (Expression{"Tom & Jerry <3", "Tom a Jerry+ kočka a myš", "[]", "NENÍ"}));
+    ASSERT_EQ(import.skipped.size(), 1u);
+    EXPECT_EQ(import.skipped[0].number, 2u);
+    ASSERT_EQ(import.changed.size(), 1u);
+    EXPECT_EQ(import.changed[0].number, 3u);
+}
+
+TEST(KvtmlImport, RefusesEntitiesDoctypesWithDeclarationsAndBrokenFiles) {
+    const std::string external = R"(<?xml version="1.0"?>
+<!DOCTYPE kvtml [ <!ENTITY xxe SYSTEM "file:///etc/passwd"> ]>
+<kvtml version="2.0"><identifiers><identifier id="0"><locale>cs</locale></identifier>
+<identifier id="1"><locale>en</locale></identifier></identifiers>
+<entries><entry id="0"><translation id="0"><text>&xxe;</text></translation>
+<translation id="1"><text>x</text></translation></entry></entries></kvtml>)";
+    const ExchangeImport refused = parseKvtml(external);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.table.empty());
+    EXPECT_NE(refused.error.find("entit"), std::string::npos) << refused.error;
+
+    std::string billion = "<?xml version=\"1.0\"?><!DOCTYPE kvtml [<!ENTITY a \"aaaaaaaaaa\">"
+                          "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">]><kvtml version=\"2.0\">&b;</kvtml>";
+    EXPECT_FALSE(parseKvtml(billion).ok);
+    // An undeclared entity, kvtml 1, another root, broken XML, no Czech.
+    EXPECT_FALSE(parseKvtml(R"(<kvtml version="2.0"><entries>&undeclared;</entries></kvtml>)").ok);
+    EXPECT_NE(parseKvtml(R"(<kvtml><e/></kvtml>)").error.find("kvtml 2"), std::string::npos);
+    EXPECT_FALSE(parseKvtml(R"(<html version="2.0"/>)").ok);
+    EXPECT_FALSE(parseKvtml(std::string(kParleyFile.substr(0, kParleyFile.size() / 2))).ok);
+    EXPECT_FALSE(parseKvtml("").ok);
+    const ExchangeImport noCzech = parseKvtml(R"(<kvtml version="2.0"><identifiers>
+<identifier id="0"><name>English</name><locale>en</locale></identifier>
+<identifier id="1"><name>German</name><locale>de</locale></identifier></identifiers></kvtml>)");
+    EXPECT_FALSE(noCzech.ok);
+    EXPECT_NE(noCzech.error.find("German"), std::string::npos);
+}
+
+TEST(KvtmlExport, WhatIsWrittenReadsBackLetterForLetter) {
+    ExpressionTable table;
+    table.append("dog+hound", "pes", "[]", "NENÍ");
+    table.append("<b> & \"quotes\" 'n' tabs\there", "žluťoučký kůň úpěl ďábelské ódy", "ˈkwəʊts", "/z/a.wav");
+    table.append("ctrl\x01" "char", "řídicí znak", "[]", "NENÍ");
+    const KvtmlExport exported = buildKvtml(table, "Zvířata & spol.");
+    ASSERT_EQ(exported.changed.size(), 1u);
+    EXPECT_EQ(exported.changed[0].number, 3u);
+    const ExchangeImport back = parseKvtml(exported.bytes);
+    ASSERT_TRUE(back.ok) << back.error;
+    ASSERT_EQ(back.table.size(), 3u);
+    EXPECT_EQ(back.table.at(0), (Expression{"dog+hound", "pes", "[]", "NENÍ"}));
+    EXPECT_EQ(back.table.at(1),
+              (Expression{"<b> & \"quotes\" 'n' tabs\there", "žluťoučký kůň úpěl ďábelské ódy", "ˈkwəʊts", "NENÍ"}));
+    EXPECT_EQ(back.table.foreign(2), "ctrl\xEF\xBF\xBD" "char");
+    EXPECT_NE(exported.bytes.find("<locale>cs</locale>"), std::string::npos);
+    EXPECT_NE(exported.bytes.find("<entry id=\"2\"/>"), std::string::npos);  // in the lesson
+}
+
+TEST(ExchangeCommands, CsvAndKvtmlRoundTripsThroughDictionaryFiles) {
+    TempDir dir;
+    writeBytes(dir / "tabulka.csv", "\xEF\xBB\xBF" "dog,pes\r\n\"hello, \"\"you\"\"\",\"ahoj, ty\",həˈləʊ\r\n"
+                                    "čaj,\"čaj\r\nzelený\"\r\nosamělý\r\n");
+    CommandResult result = importCommand(dir / "tabulka.csv", dir / "slovnik.slv");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("řádek 3 upraven"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("řádek 5 vynechán"), std::string::npos) << result.err;
+    const DictionaryLoad loaded = loadDictionary(dir / "slovnik.slv");
+    ASSERT_EQ(loaded.table.size(), 3u);
+    EXPECT_EQ(loaded.table.at(1), (Expression{"hello, \"you\"", "ahoj, ty", "həˈləʊ", "NENÍ"}));
+    EXPECT_EQ(loaded.table.czech(2), "čaj  zelený");
+    // ə is not in Windows-1250: the dictionary is written in UTF-8 rather than lose it.
+    EXPECT_EQ(loaded.encoding, TextEncoding::Utf8);
+
+    result = exportCommand(dir / "slovnik.slv", dir / "zpet.kvtml");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    result = importCommand(dir / "zpet.kvtml", dir / "znovu.slv");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(readBytes(dir / "znovu.slv"), readBytes(dir / "slovnik.slv"));
+
+    result = exportCommand(dir / "znovu.slv", dir / "tabulka.txt", ExchangeFormat::Tsv);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    // A quote inside a field makes it quoted in TSV too, so that spreadsheets read it back.
+    EXPECT_EQ(readBytes(dir / "tabulka.txt"),
+              "dog\tpes\t\r\n\"hello, \"\"you\"\"\"\tahoj, ty\thəˈləʊ\r\nčaj\tčaj  zelený\t\r\n");
+}
+
+TEST(ExchangeCommands, NothingIsWrittenWhenTheInputCannotBeRead) {
+    TempDir dir;
+    writeBytes(dir / "stary.slv", "stary;old;[];NENÍ\r\n");
+    writeBytes(dir / "rozbity.kvtml", "<kvtml version=\"2.0\"><entries>");
+    writeBytes(dir / "prazdny.csv", "\r\n,,\r\n");
+    writeBytes(dir / "seznam.doc", "dog,pes\r\n");
+    for (const char* input : {"rozbity.kvtml", "prazdny.csv", "neni.csv", "seznam.doc"}) {
+        const CommandResult result = importCommand(dir / input, dir / "stary.slv");
+        EXPECT_EQ(result.exitCode, 1) << input;
+        EXPECT_FALSE(result.err.empty()) << input;
+        EXPECT_EQ(readBytes(dir / "stary.slv"), "stary;old;[];NENÍ\r\n") << input;
+    }
+    // A named format beats the extension.
+    EXPECT_EQ(importCommand(dir / "seznam.doc", dir / "novy.slv", ExchangeFormat::Csv).exitCode, 0);
+    EXPECT_EQ(exportCommand(dir / "neni.slv", dir / "ven.csv").exitCode, 1);
+    EXPECT_FALSE(fs::exists(dir / "ven.csv"));
+}
+
+}  // namespace
+}  // namespace lexo
