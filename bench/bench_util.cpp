@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ctime>
 #include <random>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,15 +39,18 @@ ChildRun runChild(const std::vector<std::string>& argv) {
     ChildRun result;
     const auto start = std::chrono::steady_clock::now();
     std::fflush(stdout);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        std::vector<char*> args;
-        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        if (::freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
-        ::execvp(args[0], args.data());
-        _exit(127);
-    }
+    // Spawned without a copy of this process: a forked child's peak memory would count the
+    // benchmark's own data before the exec.
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    const int spawned = ::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return result;
     int status = 0;
     struct rusage usage {};
     ::wait4(pid, &status, 0, &usage);

@@ -62,26 +62,33 @@ void writeFile(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// The child: the editor shown as F1 shows it, the dictionary named on the command line;
-// writes how long the window took to show it filled.
-int commandLineFill(char* program, const fs::path& file, const fs::path& result) {
-    int qtArgc = 1;
-    QApplication app(qtArgc, &program);
-    const fs::path dir = result.parent_path();
-    SilentPrompter prompter(Prompter::Answer::No, true);
+// What the editor needs of the program, with silent sound and message boxes.
+struct EditorServices {
+    explicit EditorServices(const fs::path& programFolder)
+        : prompter(Prompter::Answer::No, true), recording(recorder, prompter, programFolder) {
+        context.programFolder = programFolder;
+        context.settings = std::make_unique<MemorySettingsStore>();
+        context.prompter = &prompter;
+        context.soundPlayer = &player;
+        context.appSignals = &appSignals;
+    }
+    SilentPrompter prompter;
     SilentPlayer player;
     SilentRecorder recorder;
     QtTimers timers;
     AppSignals appSignals;
     AppContext context;
-    context.programFolder = dir / "program";
-    context.settings = std::make_unique<MemorySettingsStore>();
-    context.prompter = &prompter;
-    context.soundPlayer = &player;
-    context.appSignals = &appSignals;
-    context.startup = StartupState({file.string()});
-    RecordingSession recording(recorder, prompter, context.programFolder);
-    EditorWindow window(context, recording, timers);
+    RecordingSession recording;
+};
+
+// The child: the editor shown as F1 shows it, the dictionary named on the command line;
+// writes how long the window took to show it filled.
+int commandLineFill(char* program, const fs::path& file, const fs::path& result) {
+    int qtArgc = 1;
+    QApplication app(qtArgc, &program);
+    EditorServices services(result.parent_path() / "program");
+    services.context.startup = StartupState({file.string()});
+    EditorWindow window(services.context, services.recording, services.timers);
     window.resize(520, 620);
     settle(window);
     const double fill = seconds([&] {
@@ -115,20 +122,10 @@ int main(int argc, char** argv) {
     writeFile(file, bytes);
     std::printf("dictionary: %zu expressions, %.1f MB (Windows-1250)\n\n", count, static_cast<double>(bytes.size()) / 1e6);
 
-    SilentPrompter prompter(Prompter::Answer::No, true);
-    SilentPlayer player;
-    SilentRecorder recorder;
-    QtTimers timers;
-    AppSignals appSignals;
-    AppContext context;
-    context.programFolder = dir / "program";
-    context.settings = std::make_unique<MemorySettingsStore>();
-    context.prompter = &prompter;
-    context.soundPlayer = &player;
-    context.appSignals = &appSignals;
-    RecordingSession recording(recorder, prompter, context.programFolder);
+    EditorServices services(dir / "program");
+    SilentPrompter& prompter = services.prompter;
 
-    EditorWindow window(context, recording, timers);
+    EditorWindow window(services.context, services.recording, services.timers);
     window.resize(520, 620);
     window.show();
     settle(window);
