@@ -1,10 +1,10 @@
 #include "bench_util.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <ctime>
 #include <random>
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,18 +39,15 @@ ChildRun runChild(const std::vector<std::string>& argv) {
     ChildRun result;
     const auto start = std::chrono::steady_clock::now();
     std::fflush(stdout);
-    // Spawned without a copy of this process: a forked child's peak memory would count the
-    // benchmark's own data before the exec.
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int spawned = ::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) return result;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::vector<char*> args;
+        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        if (::freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
+        ::execvp(args[0], args.data());
+        _exit(127);
+    }
     int status = 0;
     struct rusage usage {};
     ::wait4(pid, &status, 0, &usage);
@@ -61,6 +58,19 @@ ChildRun runChild(const std::vector<std::string>& argv) {
     auto secondsOf = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
     result.cpuSeconds = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
     return result;
+}
+
+long peakKilobytesOf(const std::vector<std::string>& argv) {
+    // Measured by GNU time, whose own small process starts the program: a child forked from
+    // this benchmark would count the benchmark's memory as its own.
+    const std::string report = (std::filesystem::temp_directory_path() / "lexo-bench-peak.txt").string();
+    std::vector<std::string> timed{"/usr/bin/time", "-f", "%M", "-o", report};
+    timed.insert(timed.end(), argv.begin(), argv.end());
+    if (runChild(timed).exitCode != 0) return -1;
+    long kilobytes = -1;
+    std::ifstream(report) >> kilobytes;
+    std::filesystem::remove(report);
+    return kilobytes;
 }
 
 double bestChildOf(int runs, const std::vector<std::string>& argv) {

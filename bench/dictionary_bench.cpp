@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
         "with open(sys.argv[1], encoding='cp1250', newline='') as f:\n"
         "    rows = list(csv.reader(f, delimiter=';'))\n";
     std::vector<double> tool, csv, ratios;
-    long peakKilobytes = 0;
+    const long peakKilobytes = peakKilobytesOf({LEXO_TOOL_PATH, "info", file.string()});
     for (int i = 0; i < pairs; ++i) {
         const ChildRun ours = runChild({LEXO_TOOL_PATH, "info", file.string()});
         const ChildRun theirs = runChild({"python3", "-c", python, file.string()});
@@ -64,7 +64,6 @@ int main(int argc, char** argv) {
         tool.push_back(ours.seconds);
         csv.push_back(theirs.seconds);
         ratios.push_back(theirs.seconds / ours.seconds);
-        peakKilobytes = std::max(peakKilobytes, ours.peakKilobytes);
     }
     printRow("load (lexo-tool info, whole process)", median(tool), "python3 csv", median(csv));
 

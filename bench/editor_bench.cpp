@@ -206,8 +206,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         fills.push_back(fill);
-        peakKilobytes = std::max(peakKilobytes, child.peakKilobytes);
     }
+    peakKilobytes = peakKilobytesOf({argv[0], "--command-line-fill", file.string(), result.string()});
     const double fill = median(fills);
     printRow("F1, command-line dictionary", fill, "budget", 0.2);
     const double megabytes = static_cast<double>(bytes.size()) / 1e6;
