@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -50,7 +52,7 @@ Survey survey(std::string_view all) {
     Survey result;
     const char* p = all.data();
     const char* const end = p + all.size();
-    std::size_t lines = 0, high = 0, wide = 0;
+    std::size_t lines = 0, high = 0, wide = 0;  // line ends, bytes from 0x80, of those below 0xA0
     auto finish = [&](const char* stop) {
         result.bytes = static_cast<std::size_t>(stop - all.data());
         result.lineEnds = lines;
@@ -64,13 +66,18 @@ Survey survey(std::string_view all) {
         const std::uint64_t pairs = (lanes & kEvenBytes) + ((lanes >> 8) & kEvenBytes);
         return static_cast<std::size_t>((pairs * 0x0001000100010001ull) >> 48);
     };
+    // A CR LF pair is one line end: pairs are counted to be taken off again, the ones that
+    // straddle two words included.
+    std::size_t pairs = 0;
+    std::uint64_t carriedReturn = 0;
     while (p + 8 <= end) {
-        std::uint64_t lineLanes = 0, highLanes = 0, wideLanes = 0;
+        std::uint64_t lineLanes = 0, pairLanes = 0, highLanes = 0, wideLanes = 0;
         const char* const stretch = p + 8 * std::min<std::size_t>(255, static_cast<std::size_t>(end - p) / 8);
         for (; p < stretch; p += 8) {
             const std::uint64_t word = loadWord(p);
             if (const std::uint64_t nul = zeroBytes(word); nul != 0) {
                 lines += sumLanes(lineLanes);
+                pairs += sumLanes(pairLanes);
                 high += sumLanes(highLanes);
                 wide += sumLanes(wideLanes);
                 const char* stop = p + (std::countr_zero(nul) >> 3);
@@ -80,17 +87,25 @@ Survey survey(std::string_view all) {
                     high += c >= 0x80;
                     wide += c >= 0x80 && c < 0xA0;
                 }
+                lines -= pairs;
                 return finish(stop);
             }
-            lineLanes += lineEnds(word) >> 7;
+            const std::uint64_t feeds = bytesEqual(word, '\n');
+            const std::uint64_t returns = bytesEqual(word, '\r');
+            lineLanes += (feeds | returns) >> 7;
+            pairLanes += (returns & (feeds >> 8)) >> 7;
+            pairs += static_cast<std::size_t>(carriedReturn & (feeds & 0x80) >> 7);
+            carriedReturn = returns >> 63;
             const std::uint64_t highBytes = word & kHighBits;
             highLanes += highBytes >> 7;
             wideLanes += (highBytes & ~(word << 1) & ~(word << 2)) >> 7;
         }
         lines += sumLanes(lineLanes);
+        pairs += sumLanes(pairLanes);
         high += sumLanes(highLanes);
         wide += sumLanes(wideLanes);
     }
+    lines -= pairs;
     for (; p < end; ++p) {
         const auto c = static_cast<unsigned char>(*p);
         if (c == 0) break;
@@ -108,22 +123,33 @@ public:
     void add(void* data, std::size_t bytes) {
         if (bytes >= kWorthwhile) regions_.push_back({static_cast<char*>(data), bytes});
     }
-    void start() {
-        if (regions_.empty()) return;
-        thread_ = std::thread([regions = regions_] {
+    // `progress` runs from 0 to `total` as the parser goes; the pages are prepared only a
+    // little ahead of it, so they do not pile up beside the still unread file.
+    void start(const std::atomic<std::size_t>& progress, std::size_t total) {
+        if (regions_.empty() || total == 0) return;
+        thread_ = std::thread([regions = regions_, &progress, total] {
             // Interleaved, so each region is ready ahead of the parser filling them together.
             std::vector<std::size_t> done(regions.size(), 0);
             bool more = true;
             while (more) {
                 more = false;
+                const double allowed =
+                    std::min(1.0, static_cast<double>(progress.load(std::memory_order_relaxed) + kLead) /
+                                      static_cast<double>(total));
+                bool waiting = false;
                 for (std::size_t i = 0; i < regions.size(); ++i) {
                     const auto& [data, bytes] = regions[i];
                     if (done[i] >= bytes) continue;
+                    more = true;
+                    if (static_cast<double>(done[i]) > allowed * static_cast<double>(bytes)) {
+                        waiting = true;
+                        continue;
+                    }
                     const std::size_t step = std::min(kStep, bytes - done[i]);
                     populate(data + done[i], step);
                     done[i] += step;
-                    more = true;
                 }
+                if (waiting) std::this_thread::sleep_for(std::chrono::microseconds(200));
             }
         });
     }
@@ -134,6 +160,7 @@ public:
 private:
     static constexpr std::size_t kWorthwhile = std::size_t{8} << 20;
     static constexpr std::size_t kStep = std::size_t{2} << 20;
+    static constexpr std::size_t kLead = std::size_t{8} << 20;  // of the parser's input
 
     static void populate(char* data, std::size_t bytes) {
         const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
@@ -170,7 +197,7 @@ public:
             Prefaulter prefaulter;
             prefaulter.add(table_.text_.data(), textBound);
             prefaulter.add(table_.rows_.data(), rowBound * sizeof(ExpressionTable::Row));
-            prefaulter.start();
+            prefaulter.start(progress_, in_.size());
             if (decode)
                 run<true>();
             else
@@ -241,6 +268,7 @@ private:
             }
             outPos = static_cast<std::size_t>(out - base);
             const auto done = static_cast<std::size_t>(in - in_.data());
+            progress_.store(done, std::memory_order_relaxed);
             if (consumed_ && done - releasedUpTo >= 8 * kChunk) {
                 consumed_(done);
                 releasedUpTo = done;
@@ -277,6 +305,7 @@ private:
     ExpressionTable& table_;
     std::string_view in_;
     std::function<void(std::size_t)> consumed_;
+    std::atomic<std::size_t> progress_{0};
     std::array<Slot, 4> pieces_{Slot{}, Slot{}, kNoPronunciationSlot, kNoSoundSlot};
     std::size_t fields_ = 0;
     std::size_t lineNumber_ = 0;
