@@ -1,6 +1,8 @@
 #include "bench_util.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <ctime>
 #include <random>
 #include <sys/resource.h>
@@ -56,6 +58,19 @@ ChildRun runChild(const std::vector<std::string>& argv) {
     auto secondsOf = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
     result.cpuSeconds = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
     return result;
+}
+
+long peakKilobytesOf(const std::vector<std::string>& argv) {
+    // Measured by GNU time, whose own small process starts the program: a child forked from
+    // this benchmark would count the benchmark's memory as its own.
+    const std::string report = (std::filesystem::temp_directory_path() / "lexo-bench-peak.txt").string();
+    std::vector<std::string> timed{"/usr/bin/time", "-f", "%M", "-o", report};
+    timed.insert(timed.end(), argv.begin(), argv.end());
+    if (runChild(timed).exitCode != 0) return -1;
+    long kilobytes = -1;
+    std::ifstream(report) >> kilobytes;
+    std::filesystem::remove(report);
+    return kilobytes;
 }
 
 double bestChildOf(int runs, const std::vector<std::string>& argv) {

@@ -23,6 +23,8 @@ struct ChildRun {
 // Runs a program (no shell) and measures it.
 ChildRun runChild(const std::vector<std::string>& argv);
 double bestChildOf(int runs, const std::vector<std::string>& argv);
+// The peak resident memory of a program run on its own, in kilobytes; -1 when it failed.
+long peakKilobytesOf(const std::vector<std::string>& argv);
 
 // A dictionary of `count` expressions with realistic Czech and English texts, some with
 // "+" alternatives, pronunciations and sound paths, in Windows-1250.

@@ -55,9 +55,11 @@ public:
     bool available() const override { return true; }
     int voiceCount() const override { return 0; }
     std::string voiceName(int) const override { return {}; }
-    bool selectVoice(int) override { return true; }
-    bool setSpeed(int) override { return true; }
-    void say(std::string_view) override {}
+
+protected:
+    bool engineSelectVoice(int) override { return true; }
+    bool engineSetSpeed(int) override { return true; }
+    void engineSay(std::string_view) override {}
 };
 
 class EngineRandom final : public Random {

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -9,6 +10,7 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTextToSpeech>
+#include <QTimer>
 #include <QTranslator>
 #include <csignal>
 #include <cstdlib>
@@ -84,6 +86,17 @@ void installCzech(QApplication& app) {
     }
 }
 
+// Nothing heavy runs before a person can see the splash: its two seconds count from there.
+void waitForFirstPaint(const SplashWindow& splash) {
+    constexpr int kLongestWaitMs = 400;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer wake;  // returns from the wait below even when the window system sends nothing
+    wake.start(10);
+    while (!splash.painted() && waited.elapsed() < kLongestWaitMs)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 std::string resourceBytes(const QString& name) {
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) return {};
@@ -141,18 +154,19 @@ int runLexo(int argc, char** argv) {
     QtPrompter prompter(nullptr);
     context.prompter = &prompter;
 
-    // The splash goes up first: the speech engine takes a while to list its voices, and the
-    // user should see the program at once.
+    // The splash goes up first, so the user sees the program at once.
     SplashWindow splash(!chooseSpeechEngine(QTextToSpeech::availableEngines()).isEmpty(), prompter);
     splash.show();
-    QApplication::processEvents();
+    waitForFirstPaint(splash);
 
     const std::filesystem::path executableFolder = QApplication::applicationDirPath().toStdString();
     context.programFolder = resolveProgramFolder(programFolderInputsFromEnvironment(executableFolder));
     seedProgramFolder(context.programFolder, shippedDataFolder(executableFolder));
 
     AppSignals appSignals;
-    QtSpeaker speaker;
+    // Never waits: speech-dispatcher takes seconds to list its voices, and the settings
+    // window fills them in when they come.
+    QtSpeaker speaker(std::chrono::milliseconds(0));
     QtSoundPlayer soundPlayer;
     context.appSignals = &appSignals;
     context.speaker = &speaker;

@@ -130,6 +130,8 @@ GeneralSettingsWindow::GeneralSettingsWindow(GeneralSettings& live, SettingsStor
 
 GeneralSettingsWindow::~GeneralSettingsWindow() = default;
 
+bool GeneralSettingsWindow::speechOn() const { return speaker_.speechOn(); }
+
 void GeneralSettingsWindow::setColourChooser(ColourChooser chooser) { colourChooser_ = std::move(chooser); }
 
 void GeneralSettingsWindow::setFontChooser(FontChooser chooser) { fontChooser_ = std::move(chooser); }
@@ -375,10 +377,10 @@ void GeneralSettingsWindow::refreshVoices(int voice) {
     selectVoiceAndSpeed();
 }
 
+// Tried every time: after a refusal, a voice the engine accepts turns speech on again.
 void GeneralSettingsWindow::selectVoiceAndSpeed() {
-    if (!speechOn_) return;
-    speechOn_ = lexo::applyVoiceAndSpeed(speaker_, voiceOfEntry(voices_->currentText().toStdString()),
-                                         speed_->value(), prompter_);
+    lexo::applyVoiceAndSpeed(speaker_, voiceOfEntry(voices_->currentText().toStdString()), speed_->value(),
+                             prompter_);
 }
 
 // Only the name is stored, so the run uses the name alone too: a size or style picked in

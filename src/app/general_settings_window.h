@@ -49,8 +49,8 @@ public:
     void setColourChooser(ColourChooser chooser);
     void setFontChooser(FontChooser chooser);
 
-    // False once the speech engine refused the voice or speed: speech stays off for the run.
-    bool speechOn() const { return speechOn_; }
+    // False after the speech engine refused the voice or speed, until it accepts one.
+    bool speechOn() const;
     // The font the font dialog holds; its family is what "FontName" stores.
     const QFont& chosenFont() const { return chosenFont_; }
 
@@ -97,7 +97,6 @@ private:
     AppSignals& appSignals_;
     ColourChooser colourChooser_;
     FontChooser fontChooser_;
-    bool speechOn_ = true;
     QFont chosenFont_;
 
     QTabWidget* pages_ = nullptr;

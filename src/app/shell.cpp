@@ -46,7 +46,7 @@ TempCleanup clearTempFolder(const fs::path& folder) {
     return result;
 }
 
-std::string desktopEntryFor(std::string_view templateText, const fs::path& executable) {
+std::string desktopEntryFor(std::string_view templateText, const fs::path& executable, const fs::path& icon) {
     std::istringstream in{std::string(templateText)};
     std::string out;
     std::string line;
@@ -57,6 +57,8 @@ std::string desktopEntryFor(std::string_view templateText, const fs::path& execu
             line = "Exec=" + quoted + " %f";
         else if (line.starts_with("TryExec="))
             line = "TryExec=" + executable.string();
+        else if (line.starts_with("Icon=") && !icon.empty())
+            line = "Icon=" + icon.string();
         out += line + "\n";
     }
     return out;
@@ -71,15 +73,19 @@ RegistrationResult registerDesktopIntegration(const fs::path& dataHome, const st
         if (fs::exists(dir / "applications" / "lexo.desktop", ec)) return RegistrationResult::AlreadyRegistered;
 
     const fs::path mimeFile = dataHome / "mime" / "packages" / "lexo.xml";
-    const fs::path iconFile = dataHome / "icons" / "hicolor" / "256x256" / "apps" / "lexo.png";
+    // Named by its full path rather than put into a theme: a user icon theme folder without
+    // a theme index sends every icon look-up of every Qt program through its folders.
+    const fs::path iconFile = dataHome / "icons" / "lexo.png";
     for (const fs::path& p : {desktopFile, mimeFile, iconFile}) {
         fs::create_directories(p.parent_path(), ec);
         if (ec) return RegistrationResult::Failed;
     }
     if (!writeFileAtomically(mimeFile, files.mimeXml).ok) return RegistrationResult::Failed;
-    if (!files.iconPng.empty() && !fs::exists(iconFile, ec)) writeFileAtomically(iconFile, files.iconPng);
+    bool haveIcon = fs::exists(iconFile, ec);
+    if (!files.iconPng.empty() && !haveIcon) haveIcon = writeFileAtomically(iconFile, files.iconPng).ok;
     // Last, so that a half-done registration is tried again at the next start.
-    if (!writeFileAtomically(desktopFile, desktopEntryFor(files.desktopEntry, executable)).ok)
+    if (!writeFileAtomically(desktopFile, desktopEntryFor(files.desktopEntry, executable, haveIcon ? iconFile : fs::path()))
+             .ok)
         return RegistrationResult::Failed;
     return RegistrationResult::Registered;
 }

@@ -51,7 +51,9 @@ struct DesktopIntegration {
 
 enum class RegistrationResult { AlreadyRegistered, Registered, Failed };
 
-std::string desktopEntryFor(std::string_view templateText, const std::filesystem::path& executable);
+// `icon`, when given, replaces the template's icon name.
+std::string desktopEntryFor(std::string_view templateText, const std::filesystem::path& executable,
+                            const std::filesystem::path& icon = {});
 
 // dataHome is $XDG_DATA_HOME (~/.local/share); systemDataDirs are $XDG_DATA_DIRS.
 RegistrationResult registerDesktopIntegration(const std::filesystem::path& dataHome,

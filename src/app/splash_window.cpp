@@ -6,8 +6,11 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -74,7 +77,8 @@ SplashWindow::SplashWindow(bool speechFound, Prompter& prompter, QWidget* parent
     layout->addWidget(image);
     layout->addLayout(right, 1);
 
-    timer_.setInterval(1000);
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &SplashWindow::onTick);
 
     speechFound_ = speechFound;
@@ -89,19 +93,35 @@ SplashWindow::SplashWindow(bool speechFound, Prompter& prompter, QWidget* parent
         move(screen->availableGeometry().center() - rect().center());
 }
 
-bool SplashWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
-        if (speechFound_ && !timer_.isActive()) {
-            countdown_.start();
-            if (countdown_.running()) timer_.start();
-        }
+void SplashWindow::paintEvent(QPaintEvent* event) {
+    QStyleOption option;
+    option.initFrom(this);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    QWidget::paintEvent(event);
+    if (painted_) return;
+    painted_ = true;
+    sincePaint_.start();
+    if (speechFound_) {
+        countdown_.start();
+        if (countdown_.running()) scheduleTick();
     }
-    return QWidget::event(event);
+    emit firstPainted();
+}
+
+// Each tick is due a whole second after the paint, counted from the paint itself: a tick
+// that comes late (a busy start) does not push the next one a second further.
+void SplashWindow::scheduleTick() {
+    const qint64 due = 1000 * (ticks_ + 1) - sincePaint_.elapsed();
+    timer_.start(static_cast<int>(std::max<qint64>(0, due)));
 }
 
 void SplashWindow::onTick() {
-    if (!countdown_.tick()) return;
-    timer_.stop();
+    ++ticks_;
+    if (!countdown_.tick()) {
+        if (countdown_.running()) scheduleTick();
+        return;
+    }
     emit handOver();
     hide();
     closeButton_->show();

@@ -21,9 +21,11 @@ public:
     bool available() const override { return false; }
     int voiceCount() const override { return 0; }
     std::string voiceName(int) const override { return {}; }
-    bool selectVoice(int) override { return false; }
-    bool setSpeed(int) override { return false; }
-    void say(std::string_view) override {}
+
+protected:
+    bool engineSelectVoice(int) override { return false; }
+    bool engineSetSpeed(int) override { return false; }
+    void engineSay(std::string_view) override {}
 };
 
 inline SoundPlayer& soundPlayerOf(AppContext& context) {

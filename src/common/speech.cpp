@@ -20,7 +20,7 @@ int voiceOfEntry(std::string_view entry) {
 }
 
 bool applyVoiceAndSpeed(Speaker& speaker, int voice, int speed, Prompter& prompter) {
-    if (voice < 1) return true;
+    if (voice < 1) return speaker.speechOn();
     if (!speaker.selectVoice(voice) || !speaker.setSpeed(speed)) {
         prompter.error(kSpeechFailedMessage);
         return false;

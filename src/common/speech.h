@@ -20,9 +20,9 @@ std::vector<std::string> voiceListEntries(const Speaker& speaker);
 // The whole number counts, so voice 12 is not taken for voice 1.
 int voiceOfEntry(std::string_view entry);
 
-// Selects the chosen voice and speed. A refusal shows "Chyba apilkace" and turns speech off
-// for the run (the program goes on: ending it would lose the run's work). Returns whether
-// speech is on.
+// Selects the chosen voice and speed. A refusal shows "Chyba apilkace" and leaves speech off
+// (the program goes on: ending it would lose the run's work) until a voice is accepted.
+// No voice chosen (0) changes nothing. Returns whether speech is on.
 bool applyVoiceAndSpeed(Speaker& speaker, int voice, int speed, Prompter& prompter);
 
 }  // namespace lexo

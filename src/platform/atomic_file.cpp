@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -162,6 +163,13 @@ void MappedFile::release() {
     data_ = nullptr;
     size_ = 0;
     mapped_ = false;
+}
+
+void MappedFile::dropPagesBefore(std::size_t offset) {
+    if (!mapped_) return;
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t bytes = std::min(offset, size_) / page * page;
+    if (bytes > 0) ::madvise(data_, bytes, MADV_DONTNEED);
 }
 
 MappedFile MappedFile::open(const std::filesystem::path& path, std::size_t maxBytes) {

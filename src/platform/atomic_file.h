@@ -50,6 +50,9 @@ public:
     ReadStatus status() const { return status_; }
     const std::string& error() const { return error_; }
     std::string_view bytes() const { return {static_cast<const char*>(data_), size_}; }
+    // The first `offset` bytes are read and no longer needed in memory: their pages are
+    // given back (a later read of them fetches them from the file again).
+    void dropPagesBefore(std::size_t offset);
 
 private:
     void release();

@@ -23,6 +23,10 @@ public:
 };
 
 // The speech synthesizer every window speaks through. Voices are numbered from 1.
+//
+// A voice or speed the engine refuses switches speech off: from then on say() is silent for
+// every caller, not only for the window that chose the voice, until a voice is accepted
+// again. The engine itself is reached through the engine… functions.
 class Speaker {
 public:
     virtual ~Speaker() = default;
@@ -30,12 +34,32 @@ public:
     virtual bool available() const = 0;
     virtual int voiceCount() const = 0;
     virtual std::string voiceName(int voice) const = 0;
-    // False when the engine refuses: the caller reports it.
-    virtual bool selectVoice(int voice) = 0;
+
+    // False when the engine refuses: the caller reports it. An accepted voice turns speech on.
+    bool selectVoice(int voice) {
+        on_ = engineSelectVoice(voice);
+        return on_;
+    }
     // 120 (slowest) … 220 (fastest), 170 the engine's normal rate.
-    virtual bool setSpeed(int speed) = 0;
+    bool setSpeed(int speed) {
+        if (engineSetSpeed(speed)) return true;
+        on_ = false;
+        return false;
+    }
     // Starts speaking and returns at once; a new text cuts the previous one short.
-    virtual void say(std::string_view text) = 0;
+    void say(std::string_view text) {
+        if (on_) engineSay(text);
+    }
+    // Off after a refused voice or speed, until a voice is accepted.
+    bool speechOn() const { return on_; }
+
+protected:
+    virtual bool engineSelectVoice(int voice) = 0;
+    virtual bool engineSetSpeed(int speed) = 0;
+    virtual void engineSay(std::string_view text) = 0;
+
+private:
+    bool on_ = true;
 };
 
 // Asynchronous WAV playback.

@@ -194,7 +194,7 @@ std::string QtSpeaker::voiceName(int voice) const {
     return voices_[static_cast<std::size_t>(voice - 1)];
 }
 
-bool QtSpeaker::selectVoice(int voice) {
+bool QtSpeaker::engineSelectVoice(int voice) {
     if (voice < 1 || voice > voiceCount()) return false;
     return callEngine([index = voice - 1](Host& host) {
         if (host.broken() || index >= host.voices.size()) return false;
@@ -204,7 +204,7 @@ bool QtSpeaker::selectVoice(int voice) {
     });
 }
 
-bool QtSpeaker::setSpeed(int speed) {
+bool QtSpeaker::engineSetSpeed(int speed) {
     if (!ready()) return false;
     const double rate = speechRateForSpeed(speed);
     return callEngine([rate](Host& host) {
@@ -215,7 +215,7 @@ bool QtSpeaker::setSpeed(int speed) {
     });
 }
 
-void QtSpeaker::say(std::string_view text) {
+void QtSpeaker::engineSay(std::string_view text) {
     if (!host_) return;
     std::lock_guard lock(shared_->mutex);
     shared_->pendingText = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -47,9 +47,6 @@ public:
     bool available() const override;
     int voiceCount() const override;
     std::string voiceName(int voice) const override;
-    bool selectVoice(int voice) override;
-    bool setSpeed(int speed) override;
-    void say(std::string_view text) override;
 
     // "speechd", "flite" or empty.
     QString engineName() const;
@@ -59,6 +56,11 @@ public:
     // Called once, on the constructing thread's event loop, when the voices arrive; never
     // when they were there already as the constructor returned.
     void setReadyHandler(std::function<void()> handler);
+
+protected:
+    bool engineSelectVoice(int voice) override;
+    bool engineSetSpeed(int speed) override;
+    void engineSay(std::string_view text) override;
 
 private:
     struct Shared;

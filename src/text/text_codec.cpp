@@ -195,21 +195,26 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::string decodeWindows1250(std::string_view bytes, std::size_t spare) {
-    // Sized exactly first, then filled through a pointer: this runs over whole dictionaries.
-    static const auto kUtf8 = [] {
-        std::array<std::array<char, 4>, 128> table{};
+const std::array<Utf8Sequence, 128>& windows1250ToUtf8() {
+    static const auto kTable = [] {
+        std::array<Utf8Sequence, 128> table{};
         for (unsigned i = 0; i < 128; ++i) {
             std::string s;
             appendUtf8(s, kWindows1250High[i]);
-            table[i][0] = static_cast<char>(s.size());
-            for (std::size_t k = 0; k < s.size(); ++k) table[i][k + 1] = s[k];
+            table[i].size = static_cast<std::uint8_t>(s.size());
+            for (std::size_t k = 0; k < s.size(); ++k) table[i].bytes[k] = s[k];
         }
         return table;
     }();
+    return kTable;
+}
+
+std::string decodeWindows1250(std::string_view bytes, std::size_t spare) {
+    // Sized exactly first, then filled through a pointer: this runs over whole dictionaries.
+    const auto& utf8 = windows1250ToUtf8();
     std::size_t size = bytes.size();
     for (unsigned char c : bytes)
-        if (c >= 0x80) size += static_cast<std::size_t>(kUtf8[c - 0x80][0]) - 1;
+        if (c >= 0x80) size += utf8[c - 0x80].size - 1u;
     std::string out;
     out.reserve(size + spare);
     adviseHugePages(out.data(), size);
@@ -219,8 +224,9 @@ std::string decodeWindows1250(std::string_view bytes, std::size_t spare) {
         if (c < 0x80) {
             *p++ = static_cast<char>(c);
         } else {
-            const auto& seq = kUtf8[c - 0x80];
-            for (int k = 0; k < seq[0]; ++k) *p++ = seq[k + 1];
+            const Utf8Sequence& seq = utf8[c - 0x80];
+            std::memcpy(p, seq.bytes.data(), seq.size);
+            p += seq.size;
         }
     }
     return out;

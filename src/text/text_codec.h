@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +30,13 @@ TextEncoding detectEncoding(std::string_view bytes);
 // U+0081…), so decoding never fails and encoding the result gives the same bytes.
 // `spare` reserves room for text the caller appends afterwards.
 std::string decodeWindows1250(std::string_view bytes, std::size_t spare = 0);
+
+// The UTF-8 form of each Windows-1250 byte from 0x80 on: `size` bytes (2 or 3) of `bytes`.
+struct Utf8Sequence {
+    std::uint8_t size = 0;
+    std::array<char, 3> bytes{};
+};
+const std::array<Utf8Sequence, 128>& windows1250ToUtf8();
 
 // nullopt when the text holds a character Windows-1250 cannot store (or is not UTF-8).
 std::optional<std::string> encodeWindows1250(std::string_view utf8);

@@ -360,7 +360,7 @@ TEST_F(GeneralSettingsWindowSpeech, VoicesListedLateStillGetTheStoredVoice) {
     EXPECT_TRUE(prompter_.messages.empty());
 }
 
-TEST_F(GeneralSettingsWindowSpeech, RefusalShowsTheErrorAndLeavesSpeechOffForTheRun) {
+TEST_F(GeneralSettingsWindowSpeech, RefusalLeavesSpeechOffUntilAnAcceptedVoiceTurnsItOn) {
     for (const bool refuseSpeed : {false, true}) {
         SCOPED_TRACE(refuseSpeed ? "speed refused" : "voice refused");
         prompter_.clear();
@@ -373,18 +373,22 @@ TEST_F(GeneralSettingsWindowSpeech, RefusalShowsTheErrorAndLeavesSpeechOffForThe
         open();
         EXPECT_EQ(prompter_.texts(FakePrompter::Kind::Error), std::vector<std::string>{"Chyba apilkace"});
         EXPECT_FALSE(window_->speechOn());
+        // Every window speaks through the same speaker: none of them is heard now.
+        static_cast<Speaker&>(speaker_).say("pes");
+        EXPECT_TRUE(speaker_.spoken.empty());
 
-        // The program goes on: the window still works, and asks the engine no more.
+        // The program goes on, and a voice the engine takes later in the run is used.
         speaker_.refuseVoice = speaker_.refuseSpeed = false;
-        const int voiceBefore = speaker_.selectedVoice;
         QSignalSpy confirmed(window_.get(), &GeneralSettingsWindow::confirmed);
         keys("cbmluv", Qt::Key_Down, 1);
         click("BitBtn1");
         EXPECT_EQ(confirmed.count(), 1);
         EXPECT_EQ(stored().voiceIndex, 2);
-        EXPECT_EQ(speaker_.selectedVoice, voiceBefore);
+        EXPECT_EQ(speaker_.selectedVoice, 2);
         EXPECT_EQ(prompter_.messages.size(), 1u);
-        EXPECT_FALSE(window_->speechOn());
+        EXPECT_TRUE(window_->speechOn());
+        static_cast<Speaker&>(speaker_).say("kočka");
+        EXPECT_EQ(speaker_.spoken, std::vector<std::string>{"kočka"});
     }
 }
 

@@ -86,12 +86,19 @@ TEST(Shell, TempLosesItsFilesButKeepsFolders) {
 
 TEST(Shell, DesktopRegistrationOnlyWhenMissing) {
     TempDir dir;
-    const DesktopIntegration files{"[Desktop Entry]\nName=Lexo\nExec=lexo %f\nTryExec=lexo\n", "<mime/>", "PNG"};
+    const DesktopIntegration files{"[Desktop Entry]\nName=Lexo\nExec=lexo %f\nTryExec=lexo\nIcon=lexo\n", "<mime/>",
+                                   "PNG"};
     const fs::path exe = "/opt/my apps/lexo";
     EXPECT_EQ(registerDesktopIntegration(dir / "home", {dir / "sys"}, exe, files), RegistrationResult::Registered);
     const std::string entry = readBytes(dir / "home" / "applications" / "lexo.desktop");
     EXPECT_NE(entry.find("Exec=\"/opt/my apps/lexo\" %f\n"), std::string::npos);
     EXPECT_NE(entry.find("TryExec=/opt/my apps/lexo\n"), std::string::npos);
+    // No icon theme folder: one without a theme index makes every icon look-up of the
+    // desktop's Qt programs wander through it.
+    EXPECT_FALSE(fs::exists(dir / "home" / "icons" / "hicolor"));
+    const fs::path icon = dir / "home" / "icons" / "lexo.png";
+    EXPECT_EQ(readBytes(icon), "PNG");
+    EXPECT_NE(entry.find("Icon=" + icon.string() + "\n"), std::string::npos);
     EXPECT_EQ(readBytes(dir / "home" / "mime" / "packages" / "lexo.xml"), "<mime/>");
     EXPECT_EQ(registerDesktopIntegration(dir / "home", {}, exe, files), RegistrationResult::AlreadyRegistered);
 

@@ -41,5 +41,41 @@ TEST(Speech, RefusedVoiceOrSpeedTurnsSpeechOffWithAMessage) {
     EXPECT_EQ(prompter.messages[0].text, "Chyba apilkace");
 }
 
+TEST(Speech, OffAfterARefusalIsSilentForEveryCallerUntilAVoiceIsAccepted) {
+    for (const bool refuseSpeed : {false, true}) {
+        SCOPED_TRACE(refuseSpeed ? "speed refused" : "voice refused");
+        FakeSpeaker speaker;
+        FakePrompter prompter;
+        Speaker& port = speaker;
+        port.say("před");
+        speaker.refuseVoice = !refuseSpeed;
+        speaker.refuseSpeed = refuseSpeed;
+        EXPECT_FALSE(applyVoiceAndSpeed(speaker, 1, 170, prompter));
+        EXPECT_FALSE(port.speechOn());
+        // Whoever speaks through the port afterwards, the engine hears nothing.
+        port.say("pes");
+        EXPECT_FALSE(applyVoiceAndSpeed(speaker, 0, 170, prompter)) << "no voice chosen keeps it off";
+        port.say("kočka");
+        EXPECT_EQ(speaker.spoken, std::vector<std::string>{"před"});
+
+        speaker.refuseVoice = speaker.refuseSpeed = false;
+        EXPECT_TRUE(applyVoiceAndSpeed(speaker, 2, 170, prompter));
+        EXPECT_TRUE(port.speechOn());
+        port.say("kůň");
+        EXPECT_EQ(speaker.spoken, (std::vector<std::string>{"před", "kůň"}));
+        EXPECT_EQ(prompter.messages.size(), 1u);
+    }
+}
+
+TEST(Speech, AnAcceptedVoiceWithARefusedSpeedStaysOff) {
+    FakeSpeaker speaker;
+    speaker.refuseSpeed = true;
+    EXPECT_TRUE(speaker.selectVoice(1));
+    EXPECT_FALSE(speaker.setSpeed(170));
+    speaker.say("pes");
+    EXPECT_TRUE(speaker.spoken.empty());
+    EXPECT_FALSE(speaker.speechOn());
+}
+
 }  // namespace
 }  // namespace lexo

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <random>
+
 #include "text/line_splitter.h"
 #include "support/temp_dir.h"
 
@@ -190,6 +194,110 @@ TEST(DictionaryFile, LeadingZeroWidthNoBreakSpaceSurvives) {
     ASSERT_EQ(load.table.czech(0), "\xEF\xBB\xBF");
     TextEncoding enc = load.encoding;
     EXPECT_EQ(parseDictionary(buildDictionaryText(load.table, enc)).table, load.table);
+}
+
+
+// The loader's word-at-a-time scanning, its chunks and the pages it gives back must cut
+// exactly where a plain line-by-line reading does, whatever falls on a boundary.
+struct ReferenceLoad {
+    std::vector<std::array<std::string, 4>> rows;  // file order: Czech, foreign, pronunciation, sound
+    std::vector<std::size_t> shortLines, longLines;
+};
+
+ReferenceLoad referenceLoad(std::string_view bytes, bool windows1250) {
+    bytes = bytes.substr(0, std::min(bytes.find('\0'), bytes.size()));
+    if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+    const std::string text = windows1250 ? decodeWindows1250(bytes) : std::string(bytes);
+    ReferenceLoad result;
+    forEachLine(text, [&](std::string_view line, std::size_t number) {
+        if (line.empty()) return;
+        const std::vector<std::string_view> pieces = splitFieldViews(line);
+        if (pieces.size() < 4) result.shortLines.push_back(number);
+        if (pieces.size() > 4) result.longLines.push_back(number);
+        std::array<std::string, 4> row{"", "", std::string(kNoPronunciation), std::string(kNoSound)};
+        for (std::size_t i = 0; i < 4 && i < pieces.size(); ++i) row[i] = pieces[i];
+        result.rows.push_back(row);
+    });
+    return result;
+}
+
+void expectSameAsReference(const DictionaryLoad& load, const ReferenceLoad& expected) {
+    ASSERT_EQ(load.table.size(), expected.rows.size());
+    for (std::size_t r = 0; r < expected.rows.size(); ++r) {
+        const auto& row = expected.rows[r];
+        ASSERT_EQ(load.table.czech(r), row[0]) << "row " << r;
+        ASSERT_EQ(load.table.foreign(r), row[1]) << "row " << r;
+        ASSERT_EQ(load.table.pronunciation(r), row[2]) << "row " << r;
+        ASSERT_EQ(load.table.sound(r), row[3]) << "row " << r;
+    }
+    EXPECT_EQ(load.shortLines, expected.shortLines);
+    EXPECT_EQ(load.longLines, expected.longLines);
+}
+
+// Mostly text with the bytes that matter thrown in densely: separators, every kind of
+// line end, Windows-1250 letters that take two and three UTF-8 bytes.
+std::string randomDictionaryBytes(std::size_t size, unsigned seed, bool utf8) {
+    std::mt19937 random(seed);
+    static constexpr std::string_view kSpecials[] = {";", "\r\n", "\n", "\r", ";;", "\r\r\n", "\n\n"};
+    static constexpr std::string_view kWindows1250[] = {"\xE8", "\x9A", "\x80", "\x84\x96", "\xCD", "\x81", "\xFF"};
+    static constexpr std::string_view kUtf8[] = {"č", "š", "€", "„–", "Í", "😀", "ÿ"};
+    std::string out((utf8 ? kUtf8 : kWindows1250)[seed % std::size(kUtf8)]);
+    while (out.size() < size) {
+        const unsigned pick = random() % 16;
+        if (pick < 3) out += kSpecials[random() % std::size(kSpecials)];
+        else if (pick < 5) out += (utf8 ? kUtf8 : kWindows1250)[random() % std::size(kUtf8)];
+        else out.append(random() % 23, static_cast<char>('a' + random() % 26));
+    }
+    return out;
+}
+
+TEST(DictionaryFile, LoadCutsExactlyLikeALineByLineReading) {
+    for (const bool utf8 : {false, true}) {
+        for (unsigned seed = 1; seed <= 40; ++seed) {
+            SCOPED_TRACE(::testing::Message() << (utf8 ? "UTF-8" : "Windows-1250") << " seed " << seed);
+            const std::string bytes = randomDictionaryBytes(1 + seed * 37, seed, utf8);
+            const DictionaryLoad load = parseDictionary(bytes);
+            ASSERT_EQ(load.encoding, utf8 ? TextEncoding::Utf8 : TextEncoding::Windows1250);
+            expectSameAsReference(load, referenceLoad(bytes, !utf8));
+        }
+    }
+}
+
+TEST(DictionaryFile, LargeFileLoadsWholeAcrossEveryChunkAndGivenBackPage) {
+    TempDir dir;
+    for (const bool utf8 : {false, true}) {
+        SCOPED_TRACE(utf8 ? "UTF-8 with BOM" : "Windows-1250");
+        // Larger than the pieces the loader reads and gives back at once, with a line end
+        // split between two of them and a NUL far in.
+        std::string bytes = randomDictionaryBytes(std::size_t{21} << 20, 7, utf8);
+        if (utf8) bytes.insert(0, kUtf8Bom);
+        bytes[(std::size_t{1} << 20) - 1] = '\r';
+        bytes[std::size_t{1} << 20] = '\n';
+        bytes[(std::size_t{20} << 20) + 3] = '\0';
+        writeBytes(dir / "velky.slv", bytes);
+        const DictionaryLoad load = loadDictionary(dir / "velky.slv");
+        ASSERT_EQ(load.status, LoadStatus::Loaded);
+        EXPECT_EQ(load.encoding, utf8 ? TextEncoding::Utf8WithBom : TextEncoding::Windows1250);
+        expectSameAsReference(load, referenceLoad(bytes, !utf8));
+    }
+}
+
+TEST(DictionaryFile, SavedTextIsExactlyAsLongAsItsLines) {
+    // The save buffer is sized before encoding; what Windows-1250 makes shorter is cut off.
+    ExpressionTable table;
+    table.append("dog", "pes", "[]", "NENÍ");
+    table.append("€uro—", "žluťoučký kůň", "[ˇ]", "/zvuky/ďábel.wav");
+    table.append("", "", "", "");
+    for (const TextEncoding wanted : {TextEncoding::Windows1250, TextEncoding::Utf8}) {
+        TextEncoding encoding = wanted;
+        const std::string text = buildDictionaryText(table, encoding);
+        EXPECT_EQ(encoding, wanted);
+        std::string expected;
+        for (std::size_t row = 0; row < table.size(); ++row) expected += buildLine(table, row) + "\r\n";
+        EXPECT_EQ(text, wanted == TextEncoding::Utf8 ? expected : *encodeWindows1250(expected));
+        const DictionaryLoad back = parseDictionary(text);
+        EXPECT_TRUE(back.table == table);
+    }
 }
 
 }  // namespace

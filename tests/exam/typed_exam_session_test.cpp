@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/speech.h"
 #include "typed_exam_fixture.h"
 
 namespace lexo {
@@ -422,6 +423,24 @@ TEST_F(TypedExamSessionTest, NoPronunciationAfterTheTestEnded) {
     EXPECT_EQ(session.phase(), Phase::EndMessage);
     timers.advance(10000);
     EXPECT_TRUE(speaker.spoken.empty());
+}
+
+TEST_F(TypedExamSessionTest, RefusedVoiceSilencesTheTestUntilAVoiceIsAccepted) {
+    useFileOrder();
+    settings.setPronounce(true);
+    startup.soundWorks = true;
+    speaker.refuseVoice = true;
+    FakePrompter settingsPrompter;
+    applyVoiceAndSpeed(speaker, 1, 170, settingsPrompter);
+    openLines({"pes;dog;[];NENÍ", "kočka;cat;[];NENÍ", "kůň;horse;[];NENÍ"});
+    session.repeatPronunciation();
+    answerRight();
+    EXPECT_TRUE(speaker.spoken.empty()) << "not in the engine's default voice either";
+
+    speaker.refuseVoice = false;
+    applyVoiceAndSpeed(speaker, 2, 170, settingsPrompter);
+    answerRight();
+    EXPECT_EQ(speaker.spoken, std::vector<std::string>{"horse"});
 }
 
 // --- extended testing

@@ -22,17 +22,19 @@ public:
     bool available() const override { return installed; }
     int voiceCount() const override { return static_cast<int>(voices.size()); }
     std::string voiceName(int voice) const override { return voices.at(static_cast<std::size_t>(voice - 1)); }
-    bool selectVoice(int voice) override {
+
+protected:
+    bool engineSelectVoice(int voice) override {
         if (refuseVoice || voice < 1 || voice > voiceCount()) return false;
         selectedVoice = voice;
         return true;
     }
-    bool setSpeed(int value) override {
+    bool engineSetSpeed(int value) override {
         if (refuseSpeed) return false;
         speed = value;
         return true;
     }
-    void say(std::string_view text) override { spoken.emplace_back(text); }
+    void engineSay(std::string_view text) override { spoken.emplace_back(text); }
 };
 
 }  // namespace lexo
