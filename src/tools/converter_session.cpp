@@ -17,20 +17,20 @@ constexpr std::size_t kMaxWordListBytes = std::size_t{1} << 30;
 
 }  // namespace
 
-WordList parseWordList(std::string bytes) {
+PlainWordList parseWordList(std::string bytes) {
     if (const auto nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
     DecodedText decoded = decodeText(std::move(bytes));
-    WordList list;
+    PlainWordList list;
     list.ok = true;
     list.encoding = decoded.encoding;
     forEachLine(decoded.text, [&](std::string_view line, std::size_t) { list.lines.emplace_back(line); });
     return list;
 }
 
-WordList readWordList(const fs::path& file) {
+PlainWordList readWordList(const fs::path& file) {
     ReadResult read = readWholeFile(file, kMaxWordListBytes);
     if (read.status != ReadStatus::Ok) {
-        WordList list;
+        PlainWordList list;
         list.error = read.status == ReadStatus::TooLarge ? "soubor je příliš velký" : read.error;
         return list;
     }
@@ -75,7 +75,7 @@ const std::vector<std::string>& ConverterSession::lines(Box box) const {
 }
 
 bool ConverterSession::open(Box box, const fs::path& file) {
-    WordList list = readWordList(file);
+    PlainWordList list = readWordList(file);
     if (!list.ok) {
         prompter_.error("Soubor " + file.string() + " nelze otevřít: " + list.error);
         return false;

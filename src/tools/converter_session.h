@@ -28,7 +28,8 @@ inline constexpr ForeignListFilter kForeignListFilters[] = {
     {"Latinský slovník", "lat"},
 };
 
-struct WordList {
+// A converter word list: one text per line.
+struct PlainWordList {
     bool ok = false;
     std::vector<std::string> lines;  // UTF-8, one text a line, empty lines kept
     TextEncoding encoding = TextEncoding::Windows1250;
@@ -36,8 +37,8 @@ struct WordList {
 };
 
 // A word list: one text per line, Windows-1250 or UTF-8; reading stops at a NUL byte.
-WordList parseWordList(std::string bytes);
-WordList readWordList(const std::filesystem::path& file);
+PlainWordList parseWordList(std::string bytes);
+PlainWordList readWordList(const std::filesystem::path& file);
 
 // Line i is Czech i;foreign i;[];NENÍ, with an empty foreign text where the foreign list
 // is shorter; foreign lines past the Czech list are left out. A ";" inside a text would

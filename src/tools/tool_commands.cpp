@@ -15,9 +15,9 @@ CommandResult failure(std::string message) { return {1, {}, std::move(message) +
 }  // namespace
 
 CommandResult convertCommand(const fs::path& czechList, const fs::path& foreignList, const fs::path& output) {
-    const WordList czech = readWordList(czechList);
+    const PlainWordList czech = readWordList(czechList);
     if (!czech.ok) return failure("Soubor " + czechList.string() + " nelze otevřít: " + czech.error);
-    const WordList foreign = readWordList(foreignList);
+    const PlainWordList foreign = readWordList(foreignList);
     if (!foreign.ok) return failure("Soubor " + foreignList.string() + " nelze otevřít: " + foreign.error);
     if (czech.lines.empty()) return failure(std::string(kNoCzechListMessage));
     if (foreign.lines.empty()) return failure(std::string(kNoForeignListMessage));

@@ -45,10 +45,10 @@ TEST(WordLists, ConversionPairsLinesAndFollowsTheCzechList) {
 }
 
 TEST(WordLists, ReadAsWindows1250OrUtf8WithEveryLineKept) {
-    const WordList ansi = parseWordList("ko\xE8ka\r\n\r\n\xF8\xEDpa\r\n");
+    const PlainWordList ansi = parseWordList("ko\xE8ka\r\n\r\n\xF8\xEDpa\r\n");
     EXPECT_EQ(ansi.encoding, TextEncoding::Windows1250);
     EXPECT_EQ(ansi.lines, (Lines{"kočka", "", "řípa"}));
-    const WordList utf8 = parseWordList("\xEF\xBB\xBFkočka\nřípa");
+    const PlainWordList utf8 = parseWordList("\xEF\xBB\xBFkočka\nřípa");
     EXPECT_EQ(utf8.lines, (Lines{"kočka", "řípa"}));
     EXPECT_TRUE(parseWordList("").lines.empty());
     EXPECT_EQ(parseWordList(std::string("a\nb\0c\nd", 7)).lines, (Lines{"a", "b"}));
