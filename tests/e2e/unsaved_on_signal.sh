@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# SIGTERM while the editor holds an unsaved expression, in the real program under Xvfb: the
+# question about the changes comes in a box captioned with the title of the moment, and
+# "Zrušit" keeps the program running with its work; a second SIGTERM asks again.
+# Skipped (77) without xvfb-run and xdotool. LEXO_SHOT=file keeps a screenshot of the box.
+set -u
+exe=$1
+command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "no xvfb-run or xdotool"; exit 77; }
+work=$(mktemp -d)
+export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+cat >"$work/drive.sh" <<'DRIVE'
+#!/usr/bin/env bash
+set -u
+exe=$1 work=$2
+"$exe" >"$work/log" 2>&1 &
+pid=$!
+waitfor() {  # name pattern, tenths of a second
+  for _ in $(seq 1 "$2"); do
+    w=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+end() { echo "$1"; kill -KILL "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
+timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
+xdotool key --window "$main" F1
+editor=$(waitfor 'Editor výrazů' 50) || end "F1 did not open the editor"
+timeout 3 xdotool windowactivate --sync "$editor" 2>/dev/null; sleep 0.3
+xdotool type --window "$editor" dog; xdotool key --window "$editor" Return
+xdotool type --window "$editor" pes; xdotool key --window "$editor" Return; sleep 0.3
+for round in 1 2; do
+  kill -TERM "$pid"
+  box=$(waitfor '^Lexo - Editor výrazů$' 50) || end "round $round: no question captioned with the editor's title"
+  [ "$round" = 1 ] && [ -n "${LEXO_SHOT:-}" ] && import -window root "$LEXO_SHOT"
+  timeout 3 xdotool windowactivate --sync "$box" 2>/dev/null; sleep 0.2
+  xdotool key --window "$box" Escape
+  sleep 1
+  kill -0 "$pid" 2>/dev/null || end "round $round: Zrušit ended the program"
+  xdotool search --onlyvisible --pid "$pid" --name '^Lexo - Editor výrazů$' >/dev/null 2>&1 \
+    && end "round $round: the question stayed open"
+done
+kill -KILL "$pid"; wait "$pid" 2>/dev/null
+echo "unsaved_on_signal: Zrušit kept the program running twice"
+DRIVE
+chmod +x "$work/drive.sh"
+env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work"
+status=$?
+[ $status -ne 0 ] && [ -f "$work/log" ] && cat "$work/log"
+rm -rf "$work"
+exit $status
