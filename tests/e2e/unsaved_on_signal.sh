@@ -37,11 +37,12 @@ for round in 1 2; do
   kill -TERM "$pid"
   box=$(waitfor '^Lexo - Editor výrazů$' 50) || end "round $round: no question captioned with the editor's title"
   [ "$round" = 1 ] && [ -n "${LEXO_SHOT:-}" ] && import -window root "$LEXO_SHOT"
-  timeout 3 xdotool windowactivate --sync "$box" 2>/dev/null; sleep 0.2
-  xdotool key --window "$box" Escape
+  # "Zrušit" is the last button, at the box's bottom right; clicked as a person would.
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  xdotool mousemove --window "$box" $((WIDTH - 50)) $((HEIGHT - 23)) click 1
   sleep 1
   kill -0 "$pid" 2>/dev/null || end "round $round: Zrušit ended the program"
-  xdotool search --onlyvisible --pid "$pid" --name '^Lexo - Editor výrazů$' >/dev/null 2>&1 \
+  xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo - Editor výrazů$' >/dev/null 2>&1 \
     && end "round $round: the question stayed open"
 done
 kill -KILL "$pid"; wait "$pid" 2>/dev/null
