@@ -6,10 +6,9 @@
 set -u
 exe=$1
 command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "no xvfb-run or xdotool"; exit 77; }
-work=$(mktemp -d)
-export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+lib=$(dirname "$(readlink -f "$0")")/e2e_lib.sh
+. "$lib"
+e2e_fresh_folders
 # Windows-1250, as dictionaries are: "NENÍ" ends in byte 0xCD.
 printf 'pes;dog;[];NEN\xcd\r\nko\xe8ka;cat;[];NEN\xcd\r\nd\xf9m;house;[];NEN\xcd\r\n' >"$work/zvirata.slv"
 
@@ -19,14 +18,7 @@ set -u
 exe=$1 work=$2
 "$exe" "$work/zvirata.slv" >"$work/log" 2>&1 &
 pid=$!
-waitfor() {  # name pattern, tenths of a second
-  for _ in $(seq 1 "$2"); do
-    w=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+. "$3"
 end() { echo "$1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
@@ -49,7 +41,7 @@ wait "$pid"
 DRIVE
 chmod +x "$work/drive.sh"
 fail() { echo "typed_exam_run: $*"; [ -f "$work/log" ] && cat "$work/log"; rm -rf "$work"; exit 1; }
-env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" || fail "under Xvfb"
+env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$lib" || fail "under Xvfb"
 
 stats="$LEXO_HOME/statistiky.dat"
 [ -f "$stats" ] || fail "no statistics file"

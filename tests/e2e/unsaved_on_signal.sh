@@ -6,10 +6,9 @@
 set -u
 exe=$1
 command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "no xvfb-run or xdotool"; exit 77; }
-work=$(mktemp -d)
-export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+lib=$(dirname "$(readlink -f "$0")")/e2e_lib.sh
+. "$lib"
+e2e_fresh_folders
 
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
@@ -17,14 +16,7 @@ set -u
 exe=$1 work=$2
 "$exe" >"$work/log" 2>&1 &
 pid=$!
-waitfor() {  # name pattern, tenths of a second
-  for _ in $(seq 1 "$2"); do
-    w=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+. "$3"
 end() { echo "$1"; kill -KILL "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
@@ -49,7 +41,7 @@ kill -KILL "$pid"; wait "$pid" 2>/dev/null
 echo "unsaved_on_signal: Zrušit kept the program running twice"
 DRIVE
 chmod +x "$work/drive.sh"
-env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work"
+env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$lib"
 status=$?
 [ $status -ne 0 ] && [ -f "$work/log" ] && cat "$work/log"
 rm -rf "$work"
