@@ -14,6 +14,8 @@ case "$flavour" in
           -DLEXO_SANITIZE=ON -DLEXO_FUZZ=ON -DLEXO_BUILD_BENCH=OFF) ;;
   *) echo "usage: $0 [release|sanitize]" >&2; exit 2 ;;
 esac
+# A compiler cache, when the machine has one, makes rebuilds of other checkouts cheap.
+if command -v ccache >/dev/null 2>&1; then args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 if [ ! -f "$dir/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$dir" -G Ninja "${args[@]}" >/dev/null
 fi

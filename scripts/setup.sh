@@ -16,6 +16,8 @@ PACKAGES=(
   dict-freedict-eng-ces fonts-dejavu-core
   # whole-program and output checks
   xvfb xauth xdotool imagemagick poppler-utils
+  # Debian package, its metadata and manual pages
+  dpkg-dev lintian appstream desktop-file-utils scdoc
 )
 
 missing=()

@@ -199,12 +199,13 @@ int runLexo(int argc, char** argv) {
     });
     evaluationWindow.setShowTestOneHandler([&testOne] { testOne.showAfterEvaluation(); });
 
-    [[maybe_unused]] Composition composition{context,   mainWindow,      settingsWindow, prompter,  timers,
+    Composition composition{context,   mainWindow,      settingsWindow, prompter,  timers,
                             random,    clock,           speaker,        soundPlayer, recording,
                             editor,    statistics,      statisticsSink, evaluation, evaluationWindow,
                             testOne};
     // Destroyed before everything above, which their windows use.
     std::vector<std::unique_ptr<ComposedPart>> parts;
+    parts.push_back(composeTranslator(composition));
 
     closeOnTerminationSignals(mainWindow);
     return QApplication::exec();

@@ -49,5 +49,6 @@ struct ComposedPart {
 };
 
 // One per subsystem, each in its own app/<subsystem>_composition.cpp.
+std::unique_ptr<ComposedPart> composeTranslator(Composition& c);
 
 }  // namespace lexo

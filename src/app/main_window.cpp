@@ -192,6 +192,14 @@ void MainWindow::setWorkingWindow(WorkingWindow kind, QWidget* window, std::func
     if (entry.action != nullptr) entry.action->setEnabled(live);
 }
 
+void MainWindow::setWorkingWindowFactory(WorkingWindow kind, std::function<QWidget*()> factory) {
+    Working& entry = working_[kind];
+    entry.factory = std::move(factory);
+    const bool live = entry.window != nullptr || static_cast<bool>(entry.factory);
+    if (entry.button != nullptr) entry.button->setEnabled(live);
+    if (entry.action != nullptr) entry.action->setEnabled(live);
+}
+
 void MainWindow::setCommand(Command command, std::function<void()> handler) {
     const bool live = static_cast<bool>(handler);
     commands_[command] = std::move(handler);
@@ -229,7 +237,15 @@ void MainWindow::addExitCheck(std::function<bool()> check) { exitChecks_.push_ba
 void MainWindow::addExitAction(std::function<void()> action) { exitActions_.push_back(std::move(action)); }
 
 void MainWindow::startWorkingWindow(WorkingWindow kind) {
-    const Working& entry = working_[kind];
+    Working& entry = working_[kind];
+    if (entry.factory) {
+        QWidget* window = entry.factory();
+        if (window != entry.window) {
+            if (entry.window != nullptr) entry.window->removeEventFilter(this);
+            entry.window = window;
+            if (window != nullptr) window->installEventFilter(this);
+        }
+    }
     if (entry.window == nullptr) return;
     activeWorking_ = entry.window;
     entry.window->show();

@@ -29,6 +29,9 @@ public:
 
     // `afterShow` runs once the window is on screen (the statistics window fills itself).
     void setWorkingWindow(WorkingWindow kind, QWidget* window, std::function<void()> afterShow = {});
+    // A window built on its first opening: `factory` gives it at every opening (and may
+    // prepare it again, as the translator reads a word list it did not find before).
+    void setWorkingWindowFactory(WorkingWindow kind, std::function<QWidget*()> factory);
     void setCommand(Command command, std::function<void()> handler);
     void setSettingsWindow(GeneralSettingsWindow* window);
     void setSplashWindow(SplashWindow* window);
@@ -50,6 +53,7 @@ private:
     struct Working {
         QWidget* window = nullptr;
         std::function<void()> afterShow;
+        std::function<QWidget*()> factory;
         QPushButton* button = nullptr;
         QAction* action = nullptr;
     };

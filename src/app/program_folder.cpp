@@ -31,7 +31,9 @@ fs::path resolveProgramFolder(const ProgramFolderInputs& in) {
     if (in.lexoHome) return fs::path(*in.lexoHome);
     if (holdsShippedData(in.executableFolder) && ::access(in.executableFolder.c_str(), W_OK) == 0)
         return in.executableFolder;
-    if (in.xdgDataHome) return fs::path(*in.xdgDataHome) / "lexo";
+    // A relative XDG_DATA_HOME is invalid and ignored: it would move the folder with the
+    // working directory, and the user's files would seem lost at the next start.
+    if (in.xdgDataHome && fs::path(*in.xdgDataHome).is_absolute()) return fs::path(*in.xdgDataHome) / "lexo";
     return fs::path(in.home.value_or(".")) / ".local" / "share" / "lexo";
 }
 

@@ -16,6 +16,8 @@ TEST(ProgramFolder, ResolutionOrder) {
     TempDir dir;
     ProgramFolderInputs in{std::nullopt, dir / "bin", std::nullopt, "/home/u"};
     EXPECT_EQ(resolveProgramFolder(in), fs::path("/home/u/.local/share/lexo"));
+    in.xdgDataHome = "data";
+    EXPECT_EQ(resolveProgramFolder(in), fs::path("/home/u/.local/share/lexo")) << "a relative XDG_DATA_HOME is invalid";
     in.xdgDataHome = "/data";
     EXPECT_EQ(resolveProgramFolder(in), fs::path("/data/lexo"));
     writeBytes(dir / "bin" / "WorkDir" / "sound.wav", "RIFF");

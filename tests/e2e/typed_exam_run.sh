@@ -5,21 +5,18 @@
 # file must hold the finished test's row. Skipped (77) without xvfb-run and xdotool.
 set -u
 exe=$1
-command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "no xvfb-run or xdotool"; exit 77; }
-lib=$(dirname "$(readlink -f "$0")")/e2e_lib.sh
-. "$lib"
-e2e_fresh_folders
+. "$(dirname "$0")/drive_helpers.sh"
+fresh_program_folders
 # Windows-1250, as dictionaries are: "NENÍ" ends in byte 0xCD.
 printf 'pes;dog;[];NEN\xcd\r\nko\xe8ka;cat;[];NEN\xcd\r\nd\xf9m;house;[];NEN\xcd\r\n' >"$work/zvirata.slv"
 
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 set -u
-exe=$1 work=$2
+exe=$1 work=$2 helpers=$3
 "$exe" "$work/zvirata.slv" >"$work/log" 2>&1 &
 pid=$!
-. "$3"
-end() { echo "$1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+. "$helpers"
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 xdotool key --window "$main" F3
@@ -34,14 +31,11 @@ sleep 0.3
 xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo 2\.95$' >/dev/null 2>&1 && end "the main window came back during the evaluation"
 xdotool search --all --onlyvisible --pid "$pid" --name 'Zkoušení výrazů I' >/dev/null 2>&1 && end "Test I stayed on screen behind the evaluation"
 # A desktop session ending the program: it must still close cleanly.
-kill -TERM "$pid"
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && end "SIGTERM did not end the program"
-wait "$pid"
+terminate
 DRIVE
 chmod +x "$work/drive.sh"
 fail() { echo "typed_exam_run: $*"; [ -f "$work/log" ] && cat "$work/log"; rm -rf "$work"; exit 1; }
-env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$lib" || fail "under Xvfb"
+env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh" || fail "under Xvfb"
 
 stats="$LEXO_HOME/statistiky.dat"
 [ -f "$stats" ] || fail "no statistics file"

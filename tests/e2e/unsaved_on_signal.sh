@@ -5,19 +5,16 @@
 # Skipped (77) without xvfb-run and xdotool. LEXO_SHOT=file keeps a screenshot of the box.
 set -u
 exe=$1
-command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "no xvfb-run or xdotool"; exit 77; }
-lib=$(dirname "$(readlink -f "$0")")/e2e_lib.sh
-. "$lib"
-e2e_fresh_folders
+. "$(dirname "$0")/drive_helpers.sh"
+fresh_program_folders
 
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 set -u
-exe=$1 work=$2
+exe=$1 work=$2 helpers=$3
 "$exe" >"$work/log" 2>&1 &
 pid=$!
-. "$3"
-end() { echo "$1"; kill -KILL "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+. "$helpers"
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 xdotool key --window "$main" F1
@@ -41,7 +38,7 @@ kill -KILL "$pid"; wait "$pid" 2>/dev/null
 echo "unsaved_on_signal: Zrušit kept the program running twice"
 DRIVE
 chmod +x "$work/drive.sh"
-env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$lib"
+env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh"
 status=$?
 [ $status -ne 0 ] && [ -f "$work/log" ] && cat "$work/log"
 rm -rf "$work"

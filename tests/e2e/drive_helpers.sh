@@ -1,0 +1,34 @@
+# Helpers for the scripts that drive the real program under Xvfb. The outer script calls
+# fresh_program_folders; the driving script, run inside Xvfb, sources this file again with
+# $pid set to the program's process.
+
+# Skips (77) without xvfb-run and xdotool; else sets $work to a new folder holding the
+# program folder, the settings and the runtime folder, all exported for the program.
+fresh_program_folders() {
+  command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "no xvfb-run or xdotool"; exit 77; }
+  work=$(mktemp -d)
+  export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+  export XDG_RUNTIME_DIR="$work/run"
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+# The first visible window of the program whose name matches; waits up to $2 tenths of a second.
+waitfor() {
+  for _ in $(seq 1 "$2"); do
+    w=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Gives up: says why and ends the program.
+end() { echo "$1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+
+# Ends the program as a desktop session does; it must close cleanly.
+terminate() {
+  kill -TERM "$pid"
+  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && end "SIGTERM did not end the program"
+  wait "$pid"
+}

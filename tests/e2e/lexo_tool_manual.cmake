@@ -1,0 +1,40 @@
+# The subcommands `lexo-tool --help` lists and those its manual page describes are the same.
+execute_process(COMMAND ${TOOL} --help RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "lexo-tool --help: exit ${code}\n${out}${err}")
+endif()
+# The sorted, distinct names in text: each match of pattern less what strip matches.
+function(names_in text pattern strip out_var)
+  string(REGEX MATCHALL "${pattern}" matches "${text}")
+  set(names)
+  foreach(match IN LISTS matches)
+    string(REGEX REPLACE "${strip}" "" name "${match}")
+    list(APPEND names ${name})
+  endforeach()
+  list(REMOVE_DUPLICATES names)
+  list(SORT names)
+  set(${out_var} "${names}" PARENT_SCOPE)
+endfunction()
+
+# Usage lines read "  lexo-tool NAME ...".
+names_in("${out}${err}" "(^|\n)[ \t]+lexo-tool[ \t]+[a-z][a-z-]*" ".*lexo-tool[ \t]+" help_names)
+
+# In the page's PŘÍKAZY section every subcommand heads an entry as "*name* ...".
+file(READ ${MANUAL} page)
+string(FIND "${page}" "# PŘÍKAZY" start)
+if(start EQUAL -1)
+  message(FATAL_ERROR "${MANUAL} has no PŘÍKAZY section")
+endif()
+string(SUBSTRING "${page}" ${start} -1 section)
+string(FIND "${section}" "\n# " end)
+string(SUBSTRING "${section}" 1 ${end} section)
+names_in("${section}" "\n\\*[a-z][a-z-]*\\*" "[\n*]" page_names)
+
+list(LENGTH help_names help_count)
+if(help_count LESS 2)
+  message(FATAL_ERROR "too few subcommands found in lexo-tool --help:\n${out}${err}")
+endif()
+if(NOT help_names STREQUAL page_names)
+  message(FATAL_ERROR "lexo-tool --help lists: ${help_names}\nthe manual page describes: ${page_names}")
+endif()
+message(STATUS "lexo-tool --help and lexo-tool(1) agree: ${help_names}")
