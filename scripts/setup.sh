@@ -18,6 +18,8 @@ PACKAGES=(
   xvfb xauth xdotool imagemagick poppler-utils
   # Debian package, its metadata and manual pages
   dpkg-dev lintian appstream desktop-file-utils scdoc
+  # the mail program is reached through xdg-email
+  xdg-utils
 )
 
 missing=()

@@ -206,6 +206,10 @@ int runLexo(int argc, char** argv) {
     // Destroyed before everything above, which their windows use.
     std::vector<std::unique_ptr<ComposedPart>> parts;
     parts.push_back(composeTranslator(composition));
+    parts.push_back(composeLearning(composition));
+    parts.push_back(composeHelp(composition));
+    parts.push_back(composeExamTwo(composition));
+    parts.push_back(composePrinting(composition));
 
     closeOnTerminationSignals(mainWindow);
     return QApplication::exec();

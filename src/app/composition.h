@@ -50,5 +50,9 @@ struct ComposedPart {
 
 // One per subsystem, each in its own app/<subsystem>_composition.cpp.
 std::unique_ptr<ComposedPart> composeTranslator(Composition& c);
+std::unique_ptr<ComposedPart> composeLearning(Composition& c);
+std::unique_ptr<ComposedPart> composeHelp(Composition& c);
+std::unique_ptr<ComposedPart> composeExamTwo(Composition& c);
+std::unique_ptr<ComposedPart> composePrinting(Composition& c);
 
 }  // namespace lexo

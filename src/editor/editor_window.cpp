@@ -226,7 +226,17 @@ void EditorWindow::buildEntryArea(QWidget* central) {
     grid->addWidget(czechLabel, 1, 0);
     grid->addWidget(czechEdit_, 1, 1, 1, 2);
     grid->addWidget(pronunciationBox_, 2, 0);
-    grid->addWidget(pronunciationEdit_, 2, 1, 1, 2);
+    grid->addWidget(pronunciationEdit_, 2, 1);
+    auto* legendButton = new QToolButton(central);
+    legendButton->setObjectName(QStringLiteral("btinfo"));
+    legendButton->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+    legendButton->setToolTip(QStringLiteral("Vysvětlivky ke znakům výslovnosti"));
+    legendButton->setStatusTip(legendButton->toolTip());
+    legendButton->setFocusPolicy(Qt::NoFocus);
+    connect(legendButton, &QToolButton::clicked, this, [this] {
+        if (legendToggler_) legendToggler_();
+    });
+    grid->addWidget(legendButton, 2, 2);
     grid->addWidget(soundBox_, 3, 0);
     grid->addWidget(soundEdit_, 3, 1);
     grid->addWidget(soundButton_, 3, 2);
@@ -517,6 +527,8 @@ void EditorWindow::setTextAsker(TextAsker asker) { textAsker_ = std::move(asker)
 void EditorWindow::setSoundWindowOpener(std::function<void(const std::string&)> opener) {
     soundWindowOpener_ = std::move(opener);
 }
+
+void EditorWindow::setLegendToggler(std::function<void()> toggler) { legendToggler_ = std::move(toggler); }
 
 void EditorWindow::setSoundPath(const std::string& path) { soundEdit_->setText(qs(path)); }
 

@@ -55,6 +55,8 @@ public:
     // foreign text the recording is named after. The window's result goes into the sound
     // edit with setSoundPath; its "OK" is addWithSound.
     void setSoundWindowOpener(std::function<void(const std::string& foreignText)> opener);
+    // The info button beside the pronunciation shows or hides the legend of its symbols.
+    void setLegendToggler(std::function<void()> toggler);
     void setSoundPath(const std::string& path);
     void addWithSound(const std::string& path);
     std::string foreignText() const;
@@ -116,6 +118,7 @@ private:
     SavePathChooser savePathChooser_;
     TextAsker textAsker_;
     std::function<void(const std::string&)> soundWindowOpener_;
+    std::function<void()> legendToggler_;
     std::function<void()> convertHandler_;
     std::function<void()> mergeHandler_;
     QStringList saveHistory_;

@@ -186,18 +186,11 @@ EvaluationSession::Next EvaluationSession::back() {
     return kind == EvaluatedTestKind::TestOne ? Next::ShowTestOne : Next::ShowTestTwo;
 }
 
-std::vector<PrintLine> EvaluationSession::printLines() const {
+ExpressionTable EvaluationSession::tickedExpressions() const {
     const EvaluatedTest* test = servedTest();
-    const TestDirection direction = test != nullptr ? test->recordsDirection() : TestDirection::CzechToForeign;
-    std::vector<PrintLine> lines;
-    const ExpressionTable ticked = expressions(direction, true);
-    for (std::size_t i = 0; i < ticked.size(); ++i) {
-        const std::string_view czech = ticked.czech(i);
-        std::string text(czech);
-        text.append(" - ").append(ticked.foreign(i)).append(" - ").append(ticked.pronunciation(i));
-        lines.push_back(PrintLine{std::move(text), czech.size()});
-    }
-    return lines;
+    return expressions(test != nullptr ? test->recordsDirection() : TestDirection::CzechToForeign, true);
 }
+
+std::vector<PrintLine> EvaluationSession::printLines() const { return printListLines(tickedExpressions(), {}); }
 
 }  // namespace lexo

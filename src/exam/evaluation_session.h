@@ -14,6 +14,7 @@
 #include "platform/ports.h"
 #include "exam/grading.h"
 #include "exam/exam_table.h"
+#include "tools/print_list.h"
 
 namespace lexo {
 
@@ -63,14 +64,6 @@ struct EvaluationLabels {
     GradeColour gradeColour = GradeColour::Unchanged;
 
     bool operator==(const EvaluationLabels&) const = default;
-};
-
-// One line for the print window: "Czech - foreign - pronunciation", the Czech text bold.
-struct PrintLine {
-    std::string text;
-    std::size_t boldBytes = 0;  // the Czech text at the start of the line
-
-    bool operator==(const PrintLine&) const = default;
 };
 
 // The evaluation "Vyhodnocení" that both tests share: the results, the wrong answers with
@@ -138,7 +131,10 @@ public:
     // "Zpět" and closing the window. Closing after "Zpět" finds no test served and does nothing.
     Next back();
 
-    // The ticked records for the print window, Czech first whatever the direction.
+    // The ticked records in dictionary order, by the direction of the test served.
+    ExpressionTable tickedExpressions() const;
+    // The ticked records for the print window: "Czech - foreign - pronunciation", the Czech
+    // text bold, whatever the direction.
     std::vector<PrintLine> printLines() const;
 
     // The list, ticked or not, in dictionary order into the served test's file of last wrong

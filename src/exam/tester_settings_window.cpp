@@ -99,15 +99,7 @@ void TesterSettingsWindow::build() {
     displayLayout->addStretch();
 
     auto* delayGroup = group("Zpoždění výslovnosti", this);
-    delay_ = new QComboBox(delayGroup);
-    delay_->setObjectName(QStringLiteral("cb_vyslovnost"));
-    delay_->setEditable(true);
-    delay_->setInsertPolicy(QComboBox::NoInsert);
-    for (int seconds = 0; seconds <= kMaxPronunciationDelay; ++seconds) delay_->addItem(QString::number(seconds));
-    // One digit or nothing while typing; an empty box shows the delay in effect once left.
-    delay_->lineEdit()->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]?")), delay_));
-    delay_->setMinimumContentsLength(2);
+    delay_ = pronunciationDelayBox(kMaxPronunciationDelay, delayGroup);
     auto* delayLabel = new QLabel(QStringLiteral("Výslovnost opozdit o:"), delayGroup);
     delayLabel->setBuddy(delay_);
     auto* delayLayout = new QHBoxLayout(delayGroup);
@@ -208,12 +200,7 @@ void TesterSettingsWindow::showSettings() {
     pronounce_->setChecked(settings.pronounce);
     if (extended_ != nullptr) extended_->setChecked(settings.extendedTesting);
     if (waitForCorrect_ != nullptr) waitForCorrect_->setChecked(settings.waitForCorrect);
-    const QString delay = QString::fromStdString(model_.pronunciationDelayText());
-    if (delay_->currentText() != delay) {
-        const int index = delay_->findText(delay);
-        if (index >= 0) delay_->setCurrentIndex(index);
-        delay_->setEditText(delay);
-    }
+    showDelayText(*delay_, QString::fromStdString(model_.pronunciationDelayText()));
 }
 
 bool TesterSettingsWindow::confirm() {

@@ -3,7 +3,6 @@
 #include <system_error>
 
 #include "dictionary/dictionary_file.h"
-#include "dictionary/sound_folder.h"
 #include "text/text_codec.h"
 #include "exam/grading.h"
 
@@ -16,11 +15,13 @@ std::string extendedTestingOffer(std::size_t translations) {
 }
 
 TypedExamSession::TypedExamSession(TypedExamServices services)
-    : services_(std::move(services)), delayTimer_(services_.timers.create()) {
-    delayTimer_->onTimeout = [this] { delayPassed(); };
+    : services_(std::move(services)), pronunciation_(services_) {
+    pronunciation_.pronounceCurrent = [this] {
+        if (current_) pronounce(*current_);
+    };
 }
 
-TypedExamSession::~TypedExamSession() { delayTimer_->onTimeout = nullptr; }
+TypedExamSession::~TypedExamSession() = default;
 
 std::string TypedExamSession::applyEntryCase(std::string_view typed) const {
     return enteredText(typed, services_.general.upperCaseEntry);
@@ -38,7 +39,7 @@ std::string_view TypedExamSession::questionLabel() const {
 // --- the life of a test
 
 void TypedExamSession::reset() {
-    delayTimer_->stop();
+    pronunciation_.stop();
     view_ = TypedExamView{};
     lastAnswerCorrect_ = false;
     waiting_ = false;
@@ -138,7 +139,7 @@ void TypedExamSession::prefetchNext() const {
 
 void TypedExamSession::endOfTest() {
     // Nothing is asked any more, so nothing is left to pronounce.
-    delayTimer_->stop();
+    pronunciation_.stop();
     current_.reset();
     if (!lastAnswerCorrect_ && phase_ != TypedExamPhase::EndMessage) {
         // The corrections of the last wrong answer stay readable until Enter.
@@ -162,8 +163,7 @@ void TypedExamSession::evaluate() {
 }
 
 void TypedExamSession::recordStatistics(bool finished) {
-    if (correct_ == 0 && wrong_ == 0) return;
-    services_.statistics.appendTestResult(statisticsPath_, correct_, wrong_, position_, finished, TesterKind::TestOne);
+    appendExamStatistics(services_, TesterKind::TestOne, statisticsPath_, correct_, wrong_, position_, finished);
 }
 
 // --- answers
@@ -265,24 +265,7 @@ void TypedExamSession::returnFromExtendedTesting() {
 
 // --- pronunciation
 
-void TypedExamSession::pronounceOnShow() {
-    if (!services_.settings.settings().pronounce) return;
-    const int delay = services_.settings.settings().pronunciationDelay;
-    if (!delayTimer_->active() && delay > 0 && delay <= kMaxPronunciationDelay) {
-        delayTimer_->start(delay * 1000, false);
-        return;
-    }
-    // A delay still running belongs to the expression just answered: it is dropped and
-    // this one is heard at once.
-    delayTimer_->stop();
-    if (current_) pronounce(*current_);
-}
-
-void TypedExamSession::delayPassed() {
-    delayTimer_->stop();
-    if (!services_.settings.settings().pronounce || !current_) return;
-    pronounce(*current_);
-}
+void TypedExamSession::pronounceOnShow() { pronunciation_.expressionShown(); }
 
 void TypedExamSession::repeatPronunciation() {
     if (!current_) return;
@@ -290,31 +273,13 @@ void TypedExamSession::repeatPronunciation() {
     pronounce(*current_);
 }
 
-void TypedExamSession::pronounce(std::size_t row) {
-    const std::string_view sound = table_->sound(row);
-    if (sound != kNoSound) {
-        // A missing file plays nothing and says nothing.
-        if (const auto file = playableSound(sound, testedFile_))
-            services_.soundPlayer.play(file->string());
-        return;
-    }
-    if (services_.startup.soundWorks) services_.speaker.say(table_->foreign(row));
-}
+void TypedExamSession::pronounce(std::size_t row) { pronunciation_.pronounce(*table_, row, testedFile_); }
 
 // --- ways in and out
 
 std::optional<ExpressionTable> TypedExamSession::loadForTest(const std::filesystem::path& path,
                                                            bool reportUnreadable) {
-    DictionaryLoad load = loadDictionary(path);
-    switch (load.status) {
-    case LoadStatus::Loaded: return std::move(load.table);
-    case LoadStatus::Empty: services_.prompter.information(kEmptyDictionaryMessage); return std::nullopt;
-    case LoadStatus::TooLarge: services_.prompter.information(kTooLargeDictionaryMessage); return std::nullopt;
-    case LoadStatus::CannotOpen:
-        if (reportUnreadable) this->reportUnreadable(path, load.error);
-        return std::nullopt;
-    }
-    return std::nullopt;
+    return loadDictionaryForTest(services_.prompter, path, reportUnreadable);
 }
 
 bool TypedExamSession::openDictionary(const std::filesystem::path& path) {
@@ -391,21 +356,19 @@ void TypedExamSession::reportUnreadable(const std::filesystem::path& path, const
 }
 
 void TypedExamSession::windowShown() {
-    const std::optional<std::string> argument = services_.startup.takeCommandLineDictionary();
-    if (!argument) return;
-    std::error_code ec;
-    const std::filesystem::path here = std::filesystem::current_path(ec);
-    const std::filesystem::path file = resolveCommandLineDictionary(*argument, here, services_.programFolder);
-    std::optional<ExpressionTable> table = loadForTest(file, true);
+    const std::optional<std::filesystem::path> file =
+        takeCommandLineDictionaryFile(services_.startup, services_.programFolder);
+    if (!file) return;
+    std::optional<ExpressionTable> table = loadForTest(*file, true);
     if (!table) return;
     reset();
-    setTestedFile(file);
+    setTestedFile(*file);
     fill(std::move(*table));
     begin();
 }
 
 void TypedExamSession::windowClosed() {
-    delayTimer_->stop();
+    pronunciation_.stop();
     interrupt();
 }
 

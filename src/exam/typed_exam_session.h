@@ -17,15 +17,12 @@
 #include "exam/random_order.h"
 #include "exam/exam_result_sink.h"
 #include "exam/exam_table.h"
+#include "exam/exam_services.h"
 #include "exam/tester_settings.h"
 
 namespace lexo {
 
 inline constexpr std::string_view kEndOfTestMessage = "STISKNĚTE ENTER PRO UKONČENÍ ZKOUŠENÍ!";
-inline constexpr std::string_view kInterruptTestQuestion = "Právě probíhá zkoušení, přejete si ho přerušit?";
-inline constexpr std::string_view kInterruptForLastWrongQuestion =
-    "Právě probíhá zkoušení, přejete si ho přerušit a načíst slovník s naposledy neuhádnutými výrazy?";
-inline constexpr std::string_view kNoLastWrongExpressionsMessage = "Slovník zatím neexistuje!";
 
 // "Právě jste uhádl 1 ze N správných odpovědí, …"
 std::string extendedTestingOffer(std::size_t translations);
@@ -54,20 +51,7 @@ struct TypedExamView {
     bool answerSelected = false;  // a wrong answer stays selected, so typing replaces it
 };
 
-// What Test I works with. Settings are read at the moment of use.
-struct TypedExamServices {
-    Prompter& prompter;
-    Timers& timers;
-    SoundPlayer& soundPlayer;
-    Speaker& speaker;
-    Random& random;
-    const GeneralSettings& general;
-    const TesterSettingsModel& settings;  // "Nastavení zkoušeče" of Test I
-    StartupState& startup;                // soundWorks and the command-line dictionary
-    EvaluationSession& evaluation;
-    ExamResultSink& statistics;
-    std::filesystem::path programFolder;
-};
+using TypedExamServices = ExamServices;
 
 // Test I: one expression at a time, the typed answer judged exactly against every
 // translation; file or random order; optional waiting for the correct answer; the
@@ -145,7 +129,7 @@ public:
     // What the statistics call the test: the path of the file tested, in lower case.
     const std::string& statisticsPath() const { return statisticsPath_; }
     // A pronunciation is waiting for its delay to pass.
-    bool pronunciationPending() const { return delayTimer_->active(); }
+    bool pronunciationPending() const { return pronunciation_.pending(); }
 
 private:
     void reset();
@@ -161,7 +145,6 @@ private:
     void offerExtendedTesting(std::string_view typed);
     void recordStatistics(bool finished);
     void pronounceOnShow();
-    void delayPassed();
     void pronounce(std::size_t row);
     // Loads a file for one of the three ways in; reports what cannot be loaded.
     void setTestedFile(const std::filesystem::path& file);
@@ -169,7 +152,7 @@ private:
     void reportUnreadable(const std::filesystem::path& path, const std::string& error);
 
     TypedExamServices services_;
-    std::unique_ptr<Timer> delayTimer_;
+    ExamPronunciation pronunciation_;
     ExtendedTestingSession extended_;
 
     // Shared with the evaluation's list of wrong answers, which may outlive the test.

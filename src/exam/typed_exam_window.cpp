@@ -21,77 +21,19 @@
 #include <tuple>
 
 #include "common/app_signals.h"
+#include "common/context_ports.h"
 #include "common/program_context.h"
 #include "dictionary/recent_files_menu.h"
 #include "common/entry_line_edit.h"
 #include "common/upper_case_entry.h"
+#include "exam/exam_window_support.h"
 #include "exam/extended_testing_window.h"
 #include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 constexpr QSize kClientSize{379, 427};
-const QColor kGreen(0, 128, 0);
-const QColor kRed(255, 0, 0);
-
-// Stand in when the program has no sound output or no speech engine at all.
-class SilentSoundPlayer final : public SoundPlayer {
-public:
-    bool play(const std::string&) override { return false; }
-    void stop() override {}
-    bool check(const std::string&) override { return false; }
-};
-
-class SilentSpeaker final : public Speaker {
-public:
-    bool available() const override { return false; }
-    int voiceCount() const override { return 0; }
-    std::string voiceName(int) const override { return {}; }
-    bool selectVoice(int) override { return false; }
-    bool setSpeed(int) override { return false; }
-    void say(std::string_view) override {}
-};
-
-SoundPlayer& playerOf(AppContext& context) {
-    static SilentSoundPlayer silent;
-    return context.soundPlayer != nullptr ? *context.soundPlayer : silent;
-}
-
-Speaker& speakerOf(AppContext& context) {
-    static SilentSpeaker silent;
-    return context.speaker != nullptr ? *context.speaker : silent;
-}
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
-QPlainTextEdit* memo(const char* name, int lines, QWidget* parent) {
-    auto* result = new QPlainTextEdit(parent);
-    result->setObjectName(QString::fromLatin1(name));
-    result->setReadOnly(true);
-    result->setFocusPolicy(Qt::ClickFocus);
-    result->setTabChangesFocus(true);
-    result->setProperty("lines", lines);
-    return result;
-}
-
-// Tall enough for `lines` lines of the memo's font, so a font change keeps them readable.
-void fitMemoHeight(QPlainTextEdit* memo) {
-    const int lines = memo->property("lines").toInt();
-    const int frame = 2 * memo->frameWidth() + 2 * static_cast<int>(memo->document()->documentMargin());
-    memo->setFixedHeight(lines * memo->fontMetrics().lineSpacing() + frame);
-}
-
-void setMemoText(QPlainTextEdit* memo, const std::string& text) {
-    const QString shown = qs(text);
-    if (memo->toPlainText() != shown) memo->setPlainText(shown);
-}
 
 }  // namespace
 
@@ -104,7 +46,7 @@ TypedExamWindow::TypedExamWindow(AppContext& context, Timers& timers, Random& ra
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     session_ = std::make_unique<TypedExamSession>(
-        TypedExamServices{*context.prompter, timers, playerOf(context), speakerOf(context), random, context.general,
+        TypedExamServices{*context.prompter, timers, soundPlayerOf(context), speakerOf(context), random, context.general,
                         settings, context.startup, evaluation, statistics, context.programFolder});
     evaluation.attachTestOne(*session_);
     settings.setTestLoadedQuery([session = session_.get()] { return session->dictionaryLoaded(); });
@@ -162,16 +104,16 @@ void TypedExamWindow::buildCentral() {
         return result;
     };
 
-    question_ = memo("mevyraz", 2, central);
+    question_ = examMemo("mevyraz", 2, central);
     answer_ = new EntryLineEdit(central);
     answer_->setObjectName(QStringLiteral("edtodpoved"));
     answer_->setToolTip(QStringLiteral(
         "Zde vložte správný překlad výrazu, který se zobrazuje výše a potvrďte klávesou ENTER"));
     answer_->keyHandler = [this](QKeyEvent* event) { return answerKey(event); };
     keepUpperCase(answer_, [this] { return context_.general.upperCaseEntry; });
-    previousQuestion_ = memo("mespravneprvni", 2, central);
-    previousAnswers_ = memo("mespravne", 2, central);
-    setColour(previousAnswers_, QPalette::Text, kRed);
+    previousQuestion_ = examMemo("mespravneprvni", 2, central);
+    previousAnswers_ = examMemo("mespravne", 2, central);
+    setColour(previousAnswers_, QPalette::Text, kExamRed);
 
     questionLabel_ = caption("Label2", "Český výraz:", question_);
     layout->addWidget(questionLabel_);
@@ -210,8 +152,8 @@ void TypedExamWindow::buildCentral() {
     QFont bold = correct_->font();
     bold.setBold(true);
     for (QLabel* count : {correct_, wrong_}) count->setFont(bold);
-    setColour(correct_, QPalette::WindowText, kGreen);
-    setColour(wrong_, QPalette::WindowText, kRed);
+    setColour(correct_, QPalette::WindowText, kExamGreen);
+    setColour(wrong_, QPalette::WindowText, kExamRed);
     layout->addWidget(info);
     layout->addStretch(1);
 
@@ -220,63 +162,21 @@ void TypedExamWindow::buildCentral() {
 }
 
 void TypedExamWindow::buildMenusAndToolBar() {
-    QMenu* test = menuBar()->addMenu(QStringLiteral("Zkoušení"));
-    test->setObjectName(QStringLiteral("Zkouen1"));
-    auto* newAction = new QAction(QStringLiteral("Nové"), this);
-    newAction->setObjectName(QStringLiteral("Nov1"));
-    newAction->setShortcut(QKeySequence(Qt::Key_F2));
-    test->addAction(newAction);
-    const RecentFilesSettings recent = recentFilesSettings(RecentList::TestOne);
-    recentMenu_ = test->addMenu(recent.menuTitle);
-    recentMenu_->setObjectName(recent.menuObjectName);
-    test->addSeparator();
-    auto* closeAction = new QAction(QStringLiteral("Zavřít"), this);
-    closeAction->setObjectName(QStringLiteral("Konec1"));
-    closeAction->setShortcut(QKeySequence(Qt::Key_F10));
-    test->addAction(closeAction);
-
-    // "Nastavení" is an item of the menu bar itself: it acts at once, F5 as well.
-    settingsAction_ = new QAction(QStringLiteral("Nastavení"), this);
-    settingsAction_->setObjectName(QStringLiteral("Nas1"));
-    settingsAction_->setShortcut(QKeySequence(Qt::Key_F5));
-    settingsAction_->setEnabled(false);
-    menuBar()->addAction(settingsAction_);
-
-    auto* toolBar = addToolBar(QStringLiteral("Nástroje"));
-    toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    toolBar->setMovable(false);
-    toolBar->setFloatable(false);
-    toolBar->setIconSize(QSize(20, 20));
-    toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-    const auto addButton = [this, toolBar](const char* name, const char* text, const char* hint,
-                                           QStyle::StandardPixmap icon) {
-        auto* button = new QToolButton(toolBar);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setText(QString::fromUtf8(text));
-        button->setToolTip(QString::fromUtf8(hint));
-        button->setIcon(style()->standardIcon(icon));
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        toolBar->addWidget(button);
-        return button;
-    };
-    QToolButton* newButton = addButton("btnew", "Nové", "Nové zkoušení", QStyle::SP_FileIcon);
-    settingsButton_ = addButton("btoptions", "Nastavení", "Nastavení", QStyle::SP_FileDialogDetailedView);
-    settingsButton_->setEnabled(false);
-    QToolButton* repeatButton = addButton("btrepeat", "Výslovnost", "Opakovat výslovnost", QStyle::SP_MediaVolume);
-    QToolButton* lastWrongButton =
-        addButton("ToolButton4", "Neuhodnuté", "Naposledy neuhodnuté výrazy", QStyle::SP_BrowserReload);
-
-    connect(newAction, &QAction::triggered, this, &TypedExamWindow::newTest);
-    connect(newButton, &QToolButton::clicked, this, &TypedExamWindow::newTest);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    const ExamMenus menus =
+        buildExamMenus(*this, ExamMenuNames{RecentList::TestOne, "Konec1", "Nas1", "btoptions", "ToolButton4"});
+    recentMenu_ = menus.recent;
+    settingsAction_ = menus.settings;
+    settingsButton_ = menus.settingsButton;
+    connect(menus.newTest, &QAction::triggered, this, &TypedExamWindow::newTest);
+    connect(menus.newButton, &QToolButton::clicked, this, &TypedExamWindow::newTest);
+    connect(menus.close, &QAction::triggered, this, &QWidget::close);
     const auto openSettings = [this] {
         if (settingsOpener_) settingsOpener_();
     };
     connect(settingsAction_, &QAction::triggered, this, openSettings);
     connect(settingsButton_, &QToolButton::clicked, this, openSettings);
-    connect(repeatButton, &QToolButton::clicked, this, &TypedExamWindow::repeatPronunciation);
-    connect(lastWrongButton, &QToolButton::clicked, this, &TypedExamWindow::loadLastWrongExpressions);
+    connect(menus.repeatButton, &QToolButton::clicked, this, &TypedExamWindow::repeatPronunciation);
+    connect(menus.lastWrongButton, &QToolButton::clicked, this, &TypedExamWindow::loadLastWrongExpressions);
 }
 
 void TypedExamWindow::setFileChooser(FileChooser chooser) { recentFiles_->setFileChooser(std::move(chooser)); }

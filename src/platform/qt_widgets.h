@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -33,6 +36,27 @@ inline QPushButton* iconButton(const char* name, const char* caption, QStyle::St
     button->setIcon(parent->style()->standardIcon(icon));
     button->setAutoDefault(false);
     return button;
+}
+
+// The editable delay box "cb_vyslovnost" of the settings windows: the items "0" … maxDelay,
+// and one digit or nothing while typing (an empty box shows the delay in effect once left).
+inline QComboBox* pronunciationDelayBox(int maxDelay, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QStringLiteral("cb_vyslovnost"));
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    for (int seconds = 0; seconds <= maxDelay; ++seconds) box->addItem(QString::number(seconds));
+    box->lineEdit()->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]?")), box));
+    box->setMinimumContentsLength(2);
+    return box;
+}
+
+// Shows `text` in a delay box, selecting its item when it has one.
+inline void showDelayText(QComboBox& box, const QString& text) {
+    if (box.currentText() == text) return;
+    const int index = box.findText(text);
+    if (index >= 0) box.setCurrentIndex(index);
+    box.setEditText(text);
 }
 
 }  // namespace lexo

@@ -32,3 +32,12 @@ terminate() {
   kill -0 "$pid" 2>/dev/null && end "SIGTERM did not end the program"
   wait "$pid"
 }
+
+# At a fresh start the tip of the day comes with the main window and takes the keyboard;
+# "OK" puts it away. Nothing to do when it does not come within $1 tenths of a second.
+put_tip_away() {
+  local tip
+  tip=$(waitfor '^Tip dne programu Lexo$' "${1:-30}") || return 0
+  xdotool key --window "$tip" Tab space 2>/dev/null
+  sleep 0.3
+}

@@ -100,6 +100,7 @@ set -u
 pid=$!
 . "$LEXO_E2E_WINDOWS"
 waitfor '^Lexo [0-9.]+$' 150 >/dev/null || end "no main window"
+put_tip_away
 # The main window shows before start-up has finished; the program is fully up once it
 # catches SIGTERM (bit 15 of SigCgt). Then it is ended as a desktop session ends it. A
 # SIGTERM in the first moments after that can go unanswered, so it is repeated.

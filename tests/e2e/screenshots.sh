@@ -39,6 +39,7 @@ exe=$1 work=$2 key=$3 caption=$4 name=$5
 pid=$!
 . "$LEXO_E2E_WINDOWS"
 main=$(waitfor '^Lexo [0-9.]+$' 150) || end "no main window"
+put_tip_away
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.5
 import -window "$main" "$work/main-window.png"
 xdotool key --window "$main" "$key"

@@ -38,6 +38,12 @@ done
 echo "main window after $(echo "$(date +%s.%N) - $start" | bc) s"
 xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -qx "$splash" && { echo "splash still shown"; kill "$pid"; exit 1; }
 [ -n "${SMOKE_SHOT:-}" ] && import -window root "$SMOKE_SHOT"
+# The tip of the day comes with the main window; "OK" puts it away.
+for _ in $(seq 1 30); do
+  tip=$(xdotool search --onlyvisible --pid "$pid" --name '^Tip dne programu Lexo$' 2>/dev/null | head -1)
+  [ -n "$tip" ] && { xdotool key --window "$tip" Tab space 2>/dev/null; sleep 0.3; break; }
+  sleep 0.1
+done
 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 xdotool key --window "$main" F10 2>/dev/null
 for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

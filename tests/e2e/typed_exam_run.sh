@@ -18,6 +18,7 @@ exe=$1 work=$2 helpers=$3
 pid=$!
 . "$helpers"
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
+put_tip_away
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 xdotool key --window "$main" F3
 test=$(waitfor 'Zkoušení výrazů I' 50) || end "F3 did not open Test I"
