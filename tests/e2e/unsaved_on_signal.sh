@@ -16,6 +16,7 @@ exe=$1 work=$2 helpers=$3
 pid=$!
 . "$helpers"
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
+put_tip_away
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 xdotool key --window "$main" F1
 editor=$(waitfor 'Editor výrazů' 50) || end "F1 did not open the editor"
