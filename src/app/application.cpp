@@ -7,15 +7,11 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QProcess>
-#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTextToSpeech>
 #include <QTimer>
 #include <QTranslator>
-#include <csignal>
 #include <cstdlib>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "common/app_signals.h"
 #include "app/composition.h"
@@ -23,6 +19,7 @@
 #include "app/main_window.h"
 #include "app/program_folder.h"
 #include "app/splash_window.h"
+#include "app/termination_signals.h"
 #include "editor/edit_dialog.h"
 #include "editor/editor_window.h"
 #include "editor/sound_recording.h"
@@ -46,32 +43,6 @@
 
 namespace lexo {
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onTerminationSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
-}
-
-// A desktop session ends programs with SIGTERM: close the main window as the user would,
-// so that the usual exit work (lists, statistics, Temp) still runs.
-void closeOnTerminationSignals(QApplication& app, QWidget& mainWindow) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&mainWindow] {
-        char byte;
-        [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
-        if (!mainWindow.close()) QApplication::quit();
-    });
-    struct sigaction action {};
-    action.sa_handler = onTerminationSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
-}
 
 // The program speaks Czech whatever the machine's locale, standard dialogs included.
 void installCzech(QApplication& app) {
@@ -153,6 +124,7 @@ int runLexo(int argc, char** argv) {
 
     QtPrompter prompter(nullptr);
     context.prompter = &prompter;
+    prompter.setTitleSource([&context] { return context.applicationTitle; });
 
     // The splash goes up first, so the user sees the program at once.
     SplashWindow splash(!chooseSpeechEngine(QTextToSpeech::availableEngines()).isEmpty(), prompter);
@@ -254,7 +226,7 @@ int runLexo(int argc, char** argv) {
     parts.push_back(composePrinting(composition));
     parts.push_back(composeTools(composition));
 
-    closeOnTerminationSignals(app, mainWindow);
+    closeOnTerminationSignals(mainWindow);
     return QApplication::exec();
 }
 

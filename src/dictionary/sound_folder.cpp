@@ -1,12 +1,16 @@
 #include "dictionary/sound_folder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "text/text_codec.h"
 
@@ -71,17 +75,19 @@ fs::path soundFolderFor(const fs::path& dictionaryPath) {
 
 namespace {
 
+bool copyFile(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    if (ec) fs::remove(to, ec);
+    return !ec;
+}
+
 bool moveFile(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     fs::rename(from, to, ec);
     if (!ec) return true;
     // Another file system: copy, then remove the original only once the copy is whole.
-    ec.clear();
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-        fs::remove(to, ec);
-        return false;
-    }
+    if (!copyFile(from, to)) return false;
     fs::remove(from, ec);
     return true;
 }
@@ -159,6 +165,26 @@ private:
 };
 using TextSet = ViewMap;
 
+// Which file a path names, whatever its spelling (symlinked folders, "..", "//").
+struct FileIdentity {
+    dev_t device;
+    ino_t inode;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> identityOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{info.st_dev, info.st_ino};
+}
+
+struct FileIdentityHash {
+    std::size_t operator()(const FileIdentity& id) const {
+        return std::hash<std::uint64_t>{}(static_cast<std::uint64_t>(id.device) * 0x9E3779B97F4A7C15ULL ^
+                                          static_cast<std::uint64_t>(id.inode));
+    }
+};
+
 std::string numberedName(const fs::path& target, const TextSet& taken) {
     const fs::path folder = target.parent_path();
     const std::string stem = target.stem().string();
@@ -172,8 +198,9 @@ std::string numberedName(const fs::path& target, const TextSet& taken) {
 
 }  // namespace
 
-SoundMoveReport moveSoundFiles(ExpressionTable& table, const fs::path& savePath) {
+SoundMoveReport moveSoundFiles(ExpressionTable& table, const fs::path& savePath, const fs::path& keepFolder) {
     SoundMoveReport report;
+    const std::optional<FileIdentity> keepIn = keepFolder.empty() ? std::nullopt : identityOf(keepFolder.string());
     const fs::path folder = soundFolderFor(savePath);
     std::string prefix = folder.string();
     if (prefix.empty() || prefix.back() != '/') prefix += '/';
@@ -194,17 +221,24 @@ SoundMoveReport moveSoundFiles(ExpressionTable& table, const fs::path& savePath)
     ViewMap movedTo(references);  // old reference → row now holding its new one
     TextSet claimed(references);  // targets given out in this save
 
-    // Every file some row refers to, and the dictionary itself: such a file is never
-    // deleted to make room. Only a real move needs it, so it is gathered then.
-    std::optional<TextSet> referenced;
-    const auto targetTaken = [&](std::string_view target) {
+    // Every file some row refers to, and the dictionary itself, by identity: such a file is
+    // never deleted to make room, however its path is spelled. Only a file already lying at
+    // a target needs it, so it is gathered then.
+    std::optional<std::unordered_set<FileIdentity, FileIdentityHash>> referenced;
+    const auto targetTaken = [&](const std::string& target) {
+        if (claimed.contains(target)) return true;
+        const std::optional<FileIdentity> there = identityOf(target);
+        if (!there) return false;
         if (!referenced) {
-            referenced.emplace(references + 1);
-            for (std::size_t row = 0; row < table.size(); ++row)
-                if (table.sound(row) != kNoSound) referenced->insert(texts.keep(table.sound(row)));
-            referenced->insert(texts.keep(savePath.string()));
+            referenced.emplace();
+            referenced->reserve(references + 1);
+            for (std::size_t row = 0; row < table.size(); ++row) {
+                if (table.sound(row) == kNoSound) continue;
+                if (const auto id = identityOf(std::string(table.sound(row)))) referenced->insert(*id);
+            }
+            if (const auto id = identityOf(savePath.string())) referenced->insert(*id);
         }
-        return claimed.contains(target) || referenced->contains(target);
+        return referenced->contains(*there);
     };
 
     // A reference whose folder is missing names no file: one look at the folder spares a
@@ -264,6 +298,17 @@ SoundMoveReport moveSoundFiles(ExpressionTable& table, const fs::path& savePath)
             folderExists.clear();
             lastFolder.clear();
         }
+        const std::optional<FileIdentity> source = identityOf(std::string(original));
+        if (source && source == identityOf(target)) {
+            // Already in place under another spelling: nothing to move, and nothing may be
+            // deleted; the reference takes the folder's spelling.
+            const std::string_view kept = texts.keep(target);
+            claimed.insert(kept);
+            movedTo.insert(original, row);
+            table.setField(row, Field::Sound, kept);
+            ++report.respelled;
+            continue;
+        }
         if (targetTaken(target)) {
             target = numberedName(target, claimed);
             ++report.renamed;
@@ -271,7 +316,8 @@ SoundMoveReport moveSoundFiles(ExpressionTable& table, const fs::path& savePath)
             fs::remove(target, ec);  // an old copy nobody refers to
         }
         movedTo.insert(original, row);
-        if (!moveFile(fs::path(original), target)) {
+        const bool copy = keepIn && identityOf(fs::path(original).parent_path().string()) == keepIn;
+        if (!(copy ? copyFile(fs::path(original), target) : moveFile(fs::path(original), target))) {
             // The sound is still where it was: keep pointing at it rather than at nothing.
             ++report.failed;
             continue;

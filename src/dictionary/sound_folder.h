@@ -35,12 +35,16 @@ struct SoundMoveReport {
     std::size_t missing = 0;  // references whose file was not there
     std::size_t renamed = 0;  // files that got a numbered name to keep another sound
     std::size_t failed = 0;   // files that could not be moved; their references stay
+    std::size_t respelled = 0;  // files already in place whose references took the folder's spelling
 };
 
 // Gathers every referenced sound into the sound folder of `savePath` and rewrites the
 // references. A sound another row still refers to is never deleted or overwritten: two
 // different sounds of one name keep both files, the later under a numbered name, and
-// rows sharing one file end up sharing its moved copy.
-SoundMoveReport moveSoundFiles(ExpressionTable& table, const std::filesystem::path& savePath);
+// rows sharing one file end up sharing its moved copy. Files lying directly in
+// `keepFolder` (the sound folder of a dictionary still on disk, when saving under a new
+// name) are copied instead, so that dictionary keeps its sounds.
+SoundMoveReport moveSoundFiles(ExpressionTable& table, const std::filesystem::path& savePath,
+                               const std::filesystem::path& keepFolder = {});
 
 }  // namespace lexo

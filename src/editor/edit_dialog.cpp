@@ -14,6 +14,7 @@
 
 #include "common/general_settings.h"
 #include "common/entry_line_edit.h"
+#include "common/upper_case_entry.h"
 #include "editor/editor_session.h"
 
 namespace lexo {
@@ -111,17 +112,13 @@ EditDialog::EditDialog(EditorSession& editor, RecordingSession& recording, Sound
     setTabOrder(stopButton_, againButton_);
 
     for (EntryLineEdit* edit : {foreignEdit_, czechEdit_, pronunciationEdit_, soundEdit_}) {
-        const bool upperCaseField = edit == foreignEdit_ || edit == czechEdit_;
-        edit->keyHandler = [this, edit, upperCaseField](QKeyEvent* event) {
-            // Enter types nothing here and presses no button behind the user's back.
-            if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return true;
-            if (!upperCaseField || !general_.upperCaseEntry) return false;
-            const QString text = typedText(event);
-            if (text.isEmpty() || text.toUpper() == text) return false;
-            edit->insert(text.toUpper());
-            return true;
+        // Enter types nothing here and presses no button behind the user's back.
+        edit->keyHandler = [](QKeyEvent* event) {
+            return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
         };
     }
+    for (EntryLineEdit* edit : {foreignEdit_, czechEdit_})
+        keepUpperCase(edit, [this] { return general_.upperCaseEntry; });
     // Entering the pronunciation puts the caret after its first character, also when
     // a click would place it elsewhere: the click is handled after the focus arrives.
     pronunciationEdit_->focusInHandler = [this](QFocusEvent*) {

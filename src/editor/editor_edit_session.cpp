@@ -73,6 +73,7 @@ void ExpressionEditSession::close() {
     // asked for it to be kept either.
     if (recordingStartedHere_ && recording_.recording()) recording_.discard();
     recordingStartedHere_ = false;
+    recordedHere_.clear();
     timer_->stop();
     editor_.setEditingRow(std::nullopt);
     open_ = false;
@@ -89,6 +90,7 @@ bool ExpressionEditSession::startRecording() {
     if (recording_.recording()) return false;
     if (!recording_.start(fields_.foreign)) return false;
     recordingStartedHere_ = true;
+    recordedHere_ = recording_.currentPath();
     timer_->start(kRecordingTickMilliseconds, true);
     return true;
 }
@@ -107,12 +109,19 @@ bool ExpressionEditSession::stopRecording() {
 
 bool ExpressionEditSession::restartRecording() {
     if (!prompter_.askYesNo(sound_text::kRecordAgain)) return false;
-    if (recording_.recording()) recording_.discard();
+    if (recording_.recording()) {
+        // Another window's recording is not this dialog's to throw away.
+        if (!recordingStartedHere_) return false;
+        recording_.discard();
+    }
     recordingStartedHere_ = false;
     timer_->stop();
-    if (!recording_.currentPath().empty()) {
+    // Only this dialog's own recording goes; the last one made elsewhere may be another
+    // expression's sound still waiting in Temp.
+    if (!recordedHere_.empty()) {
         std::error_code ec;
-        std::filesystem::remove(recording_.currentPath(), ec);
+        std::filesystem::remove(recordedHere_, ec);
+        recordedHere_.clear();
     }
     return startRecording();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -78,6 +79,8 @@ private:
     int progress_ = 0;
     // Only a recording this dialog started ends with it.
     bool recordingStartedHere_ = false;
+    // The file this dialog recorded into since it opened; "Znova" may replace only that.
+    std::filesystem::path recordedHere_;
 };
 
 }  // namespace lexo

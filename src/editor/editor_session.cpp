@@ -307,11 +307,15 @@ bool EditorSession::save() {
         }
         target = *chosen;
     }
+    return writeWithSounds(target);
+}
+
+bool EditorSession::writeWithSounds(const fs::path& target, const fs::path& keepFolder) {
     // Saving again moves nothing; skipping the move spares a large dictionary a slow pass.
     bool referencesChanged = false;
     if (!soundsAlreadyInPlace(table_, target)) {
-        const SoundMoveReport moved = moveSoundFiles(table_, target);
-        referencesChanged = moved.moved + moved.missing > 0;
+        const SoundMoveReport moved = moveSoundFiles(table_, target, keepFolder);
+        referencesChanged = moved.moved + moved.missing + moved.respelled > 0;
         if (referencesChanged && observer_) observer_->soundsChanged();
     }
     if (!writeTo(target)) {
@@ -331,10 +335,11 @@ bool EditorSession::saveAs() {
         prompter_.information(kSaveCancelledMessage);
         return false;
     }
-    if (!writeTo(*chosen)) return false;
-    takeName(*chosen);
-    markSaved();
-    return true;
+    // The recordings still in Temp would go with the exit clean-up: they move beside the
+    // new file exactly as "Uložit" moves them. The dictionary saved before stays on disk
+    // and keeps its own sounds: those are copied.
+    const auto previous = path();
+    return writeWithSounds(*chosen, previous ? soundFolderFor(*previous) : fs::path());
 }
 
 bool EditorSession::confirmLeave() {

@@ -155,7 +155,8 @@ public:
     // "Uložit": moves the sounds beside the dictionary, then writes it; asks for a name
     // only when the dictionary has none.
     bool save();
-    // "Uložit jako": always asks; no sound move; an empty table writes an empty file.
+    // "Uložit jako": always asks, then moves the sounds beside the new file as "Uložit"
+    // does; an empty table writes an empty file.
     bool saveAs();
 
     // Before the dictionary is left (New, Open, Close, program exit): asks about unsaved
@@ -178,6 +179,7 @@ private:
     enum class LoadMode { Interactive, CommandLine };
     bool load(const std::filesystem::path& file, LoadMode mode);
     bool writeTo(const std::filesystem::path& file);
+    bool writeWithSounds(const std::filesystem::path& file, const std::filesystem::path& keepFolder = {});
     void takeName(const std::filesystem::path& file);
     void aboutToChange(std::size_t row);
     void markSaved();

@@ -34,6 +34,7 @@
 #include "dictionary/recent_files_menu.h"
 #include "editor/edit_dialog.h"
 #include "common/entry_line_edit.h"
+#include "common/upper_case_entry.h"
 #include "editor/editor_model.h"
 
 namespace lexo {
@@ -197,6 +198,11 @@ void EditorWindow::buildEntryArea(QWidget* central) {
     soundEdit_ = makeEdit("edtzvuk", "Adresa k souboru, kde je uložena mluvená výslovnost");
     soundEdit_->setReadOnly(true);
     soundEdit_->setFocusPolicy(Qt::ClickFocus);
+    keepUpperCase(foreignEdit_, [this] { return session_.upperCaseFor(EntryField::Foreign, context_.general.upperCaseEntry); });
+    keepUpperCase(czechEdit_, [this] { return session_.upperCaseFor(EntryField::Czech, context_.general.upperCaseEntry); });
+    keepUpperCase(pronunciationEdit_, [this] {
+        return session_.upperCaseFor(EntryField::Pronunciation, context_.general.upperCaseEntry);
+    });
 
     auto* foreignLabel = new QLabel(QStringLiteral("Cizí výraz:"), central);
     foreignLabel->setObjectName(QStringLiteral("Label1"));
@@ -428,8 +434,8 @@ bool EditorWindow::entryKey(EntryField field, EntryLineEdit* edit, QKeyEvent* ev
     if (field == EntryField::Sound) return false;  // read-only: nothing is typed there
     const QString typed = typedText(event);
     if (typed.isEmpty()) return false;
-    QString text = qs(typedEntryText(field, typed.toStdString()));
-    if (session_.upperCaseFor(field, context_.general.upperCaseEntry)) text = text.toUpper();
+    // Capitals come from keepUpperCase, for pasted text as well as typed.
+    const QString text = qs(typedEntryText(field, typed.toStdString()));
     if (text == typed) return false;
     edit->insert(text);
     return true;

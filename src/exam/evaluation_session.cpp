@@ -1,6 +1,7 @@
 #include "exam/evaluation_session.h"
 
 #include "dictionary/dictionary_file.h"
+#include "dictionary/sound_folder.h"
 
 namespace lexo {
 
@@ -22,21 +23,26 @@ EvaluatedTest* EvaluationSession::servedTest() const {
     return nullptr;
 }
 
-void EvaluationSession::appendWrongAnswer(const std::shared_ptr<const ExamTable>& table, std::size_t row) {
-    if (sources_.empty() || sources_.back() != table) sources_.push_back(table);
+void EvaluationSession::appendWrongAnswer(const std::shared_ptr<const ExamTable>& table, std::size_t row,
+                                          const std::filesystem::path& dictionaryPath) {
+    if (sources_.empty() || sources_.back() != table || sourceDictionaries_.back() != dictionaryPath) {
+        sources_.push_back(table);
+        sourceDictionaries_.push_back(dictionaryPath);
+    }
     entries_.push_back(Entry{static_cast<std::uint32_t>(sources_.size() - 1), static_cast<std::uint32_t>(row), 0});
 }
 
-void EvaluationSession::appendWrongAnswer(const TestRecord& record) {
+void EvaluationSession::appendWrongAnswer(const TestRecord& record, const std::filesystem::path& dictionaryPath) {
     if (!loose_) loose_ = std::make_shared<ExamTable>();
     loose_->append(record.answer, record.question, record.pronunciation, record.sound);
-    appendWrongAnswer(loose_, loose_->size() - 1);
+    appendWrongAnswer(loose_, loose_->size() - 1, dictionaryPath);
 }
 
 void EvaluationSession::clearList() {
     entries_.clear();
     entries_.shrink_to_fit();
     sources_.clear();
+    sourceDictionaries_.clear();
     loose_.reset();
 }
 
@@ -99,7 +105,19 @@ bool EvaluationSession::writeWrongExpressions() {
     const EvaluatedTestKind kind = served();
     const EvaluatedTest* test = servedTest();
     if (test == nullptr || empty()) return true;
-    const ExpressionTable table = expressions(test->recordsDirection(), false);
+    ExpressionTable table = expressions(test->recordsDirection(), false);
+    // A bare reference played because it lay in the dictionary's sound folder; read back
+    // from the program folder it would name nothing.
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const std::string_view sound = table.sound(i);
+        if (sound == kNoSound) continue;
+        const std::optional<std::filesystem::path> file =
+            playableSound(sound, sourceDictionaries_[entries_[i].source]);
+        if (!file) continue;
+        std::error_code ec;
+        const std::filesystem::path full = std::filesystem::absolute(*file, ec);
+        if (!ec && full.string() != sound) table.setField(i, Field::Sound, full.string());
+    }
     const std::filesystem::path file = wrongExpressionsFile(kind);
     const SaveResult saved = saveDictionary(table, file);
     if (saved.ok) return true;

@@ -93,10 +93,12 @@ public:
     // --- filled by the tests
     // A wrong answer to `row` of a test's table. The list shares the table instead of
     // copying the record, so a wrong answer costs the same however long the test is; the
-    // table lives on with the list after the test is reset.
-    void appendWrongAnswer(const std::shared_ptr<const ExamTable>& table, std::size_t row);
+    // table lives on with the list after the test is reset. `dictionaryPath` is the file
+    // the test was loaded from: sound references are resolved against it when written.
+    void appendWrongAnswer(const std::shared_ptr<const ExamTable>& table, std::size_t row,
+                           const std::filesystem::path& dictionaryPath = {});
     // A record on its own, copied.
-    void appendWrongAnswer(const TestRecord& record);
+    void appendWrongAnswer(const TestRecord& record, const std::filesystem::path& dictionaryPath = {});
     // Empties the list and its records; the labels stay.
     void clearList();
     void showResults(const EvaluationFigures& figures);
@@ -136,7 +138,9 @@ public:
     std::vector<PrintLine> printLines() const;
 
     // The list, ticked or not, in dictionary order into the served test's file of last wrong
-    // expressions. An empty list writes nothing. False (reported) when the write failed.
+    // expressions, each sound as the full path of the file it plays (the file lies in the
+    // program folder, not beside the dictionary). An empty list writes nothing. False
+    // (reported) when the write failed.
     bool writeWrongExpressions();
     std::filesystem::path wrongExpressionsFile(EvaluatedTestKind kind) const;
 
@@ -159,6 +163,7 @@ private:
     EvaluatedTest* testTwo_ = nullptr;
 
     std::vector<std::shared_ptr<const ExamTable>> sources_;
+    std::vector<std::filesystem::path> sourceDictionaries_;  // beside sources_
     std::shared_ptr<ExamTable> loose_;  // records handed over on their own
     std::vector<Entry> entries_;
     EvaluationLabels labels_;

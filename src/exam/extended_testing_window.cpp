@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "common/entry_line_edit.h"
+#include "common/upper_case_entry.h"
 #include "platform/qt_widgets.h"
 
 namespace lexo {
@@ -70,6 +71,7 @@ ExtendedTestingWindow::ExtendedTestingWindow(ExtendedTestingSession& session, co
     edit_ = new EntryLineEdit(this);
     edit_->setObjectName(QStringLiteral("edtvyraz"));
     edit_->keyHandler = [this](QKeyEvent* event) { return editKey(event); };
+    keepUpperCase(edit_, [this] { return general_.upperCaseEntry; });
     auto* editCaption = label("Label13", "Správný výraz:", this);
     editCaption->setBuddy(edit_);
 
@@ -201,12 +203,7 @@ bool ExtendedTestingWindow::editKey(QKeyEvent* event) {
             edit_->setFocus();
         return true;
     }
-    const QString typed = typedText(event);
-    if (typed.isEmpty()) return false;
-    const QString text = qs(enteredText(typed.toStdString(), general_.upperCaseEntry));
-    if (text == typed) return false;
-    edit_->insert(text);
-    return true;
+    return false;
 }
 
 void ExtendedTestingWindow::refresh() {

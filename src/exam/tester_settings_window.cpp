@@ -2,6 +2,7 @@
 #include "platform/qt_widgets.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -41,6 +42,7 @@ QGroupBox* group(const char* caption, QWidget* parent) {
 
 TesterSettingsWindow::TesterSettingsWindow(TesterSettingsModel& model, QWidget* parent)
     : QWidget(parent, Qt::Dialog), model_(model) {
+    if (parent != nullptr) parent->installEventFilter(this);
     const bool testOne = model_.kind() == TesterKind::TestOne;
     setObjectName(testOne ? QStringLiteral("Form10") : QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("Nastavení zkoušeče"));
@@ -214,6 +216,16 @@ void TesterSettingsWindow::goBack() {
     showSettings();
     hide();
     leave();
+}
+
+bool TesterSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A minimised test window stays visible; only one really hidden or closed counts.
+    if (watched == parentWidget() && event->type() == QEvent::Hide && isVisible() && !parentWidget()->isVisible()) {
+        model_.discard();
+        showSettings();
+        hide();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TesterSettingsWindow::leave() {

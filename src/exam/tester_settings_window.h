@@ -24,7 +24,9 @@ public:
     // Given the caption of the test window's question, "Cizí výraz" or "Český výraz".
     using QuestionLabelHandler = std::function<void(std::string_view questionLabel)>;
 
-    // `model` must already be loaded; its test-loaded query decides the locks.
+    // `model` must already be loaded; its test-loaded query decides the locks. The window
+    // belongs to `parent` (the test window): when that goes away, this one goes as "Zpět"
+    // would, without returning to it.
     explicit TesterSettingsWindow(TesterSettingsModel& model, QWidget* parent = nullptr);
     ~TesterSettingsWindow() override;
 
@@ -46,6 +48,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();

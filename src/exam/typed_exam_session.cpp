@@ -220,7 +220,7 @@ void TypedExamSession::judge(std::string_view typed) {
     severalAnswers_ = 0;
     lastAnswerCorrect_ = false;
     const std::size_t row = *current_;
-    services_.evaluation.appendWrongAnswer(table_, row);
+    services_.evaluation.appendWrongAnswer(table_, row, testedFile_);
     ++wrongRecords_;
     ++wrong_;
     view_.answer = std::string(typed);
@@ -283,15 +283,21 @@ std::optional<ExpressionTable> TypedExamSession::loadForTest(const std::filesyst
 }
 
 bool TypedExamSession::openDictionary(const std::filesystem::path& path) {
-    if (dictionaryLoaded()) {
-        if (!services_.prompter.askYesNo(kInterruptTestQuestion)) return false;
-        interrupt();
-    }
+    // A file that cannot be used breaks nothing off: the running test goes on unrecorded.
     DictionaryLoad load = loadDictionary(path);
-    if (load.status == LoadStatus::CannotOpen) return false;
+    if (load.status == LoadStatus::CannotOpen) {
+        // A missing file has had its message from the recent-files menu already.
+        std::error_code ec;
+        if (std::filesystem::exists(path, ec)) reportUnreadable(path, load.error);
+        return false;
+    }
     if (load.status == LoadStatus::TooLarge) {
         services_.prompter.information(kTooLargeDictionaryMessage);
         return false;
+    }
+    if (dictionaryLoaded()) {
+        if (!services_.prompter.askYesNo(kInterruptTestQuestion)) return false;
+        interrupt();
     }
     reset();
     dictionaryPath_ = path.string();
@@ -340,9 +346,13 @@ void TypedExamSession::loadLastWrongExpressions() {
     case LoadStatus::Empty: services_.prompter.information(kNoLastWrongExpressionsMessage); return;
     case LoadStatus::TooLarge: services_.prompter.information(kTooLargeDictionaryMessage); return;
     case LoadStatus::CannotOpen:
-        services_.prompter.error("Slovník " + file.string() + " nelze otevřít: " + load.error);
+        reportUnreadable(file, load.error);
         return;
     }
+}
+
+void TypedExamSession::reportUnreadable(const std::filesystem::path& path, const std::string& error) {
+    services_.prompter.error("Slovník " + path.string() + " nelze otevřít: " + error);
 }
 
 void TypedExamSession::windowShown() {

@@ -67,8 +67,9 @@ public:
 
     // --- commands of the window
     // Opens a dictionary and starts a test on it (the open dialog and "Otevřít starší").
-    // False when the user keeps the running test or the file cannot be read (one too
-    // large is reported); an empty dictionary is reported and gives true, nothing loaded.
+    // False when the user keeps the running test or the file cannot be read or is too
+    // large (both said, and checked before a running test is broken off); an empty
+    // dictionary is reported and gives true, nothing loaded.
     bool openDictionary(const std::filesystem::path& path);
     // "Nové zkoušení": true when the window should now run its open dialog (no test was
     // loaded); a running test is broken off after a Yes and the window stays empty.
@@ -148,6 +149,7 @@ private:
     // Loads a file for one of the three ways in; reports what cannot be loaded.
     void setTestedFile(const std::filesystem::path& file);
     std::optional<ExpressionTable> loadForTest(const std::filesystem::path& path, bool reportUnreadable);
+    void reportUnreadable(const std::filesystem::path& path, const std::string& error);
 
     TypedExamServices services_;
     ExamPronunciation pronunciation_;

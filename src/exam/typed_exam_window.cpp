@@ -25,6 +25,7 @@
 #include "common/program_context.h"
 #include "dictionary/recent_files_menu.h"
 #include "common/entry_line_edit.h"
+#include "common/upper_case_entry.h"
 #include "exam/exam_window_support.h"
 #include "exam/extended_testing_window.h"
 #include "platform/qt_widgets.h"
@@ -109,6 +110,7 @@ void TypedExamWindow::buildCentral() {
     answer_->setToolTip(QStringLiteral(
         "Zde vložte správný překlad výrazu, který se zobrazuje výše a potvrďte klávesou ENTER"));
     answer_->keyHandler = [this](QKeyEvent* event) { return answerKey(event); };
+    keepUpperCase(answer_, [this] { return context_.general.upperCaseEntry; });
     previousQuestion_ = examMemo("mespravneprvni", 2, central);
     previousAnswers_ = examMemo("mespravne", 2, central);
     setColour(previousAnswers_, QPalette::Text, kExamRed);
@@ -263,13 +265,7 @@ bool TypedExamWindow::answerKey(QKeyEvent* event) {
         refresh();
         return true;
     }
-    if (answer_->isReadOnly()) return false;
-    const QString typed = typedText(event);
-    if (typed.isEmpty()) return false;
-    const QString text = qs(session_->applyEntryCase(typed.toStdString()));
-    if (text == typed) return false;
-    answer_->insert(text);
-    return true;
+    return false;
 }
 
 void TypedExamWindow::refresh() {

@@ -7,8 +7,10 @@ namespace lexo {
 QMessageBox::StandardButton QtPrompter::show(QMessageBox::Icon icon, std::string_view text,
                                              QMessageBox::StandardButtons buttons,
                                              QMessageBox::StandardButton defaultButton) {
-    QMessageBox box(icon, QApplication::applicationDisplayName(),
-                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), buttons, parent_);
+    const QString title =
+        titleSource_ ? QString::fromStdString(titleSource_()) : QApplication::applicationDisplayName();
+    QMessageBox box(icon, title, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), buttons,
+                    parent_);
     // Paths and typed expressions may hold "<" and "&"; they are not markup.
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -8,13 +11,16 @@
 
 namespace lexo {
 
-// Modal message boxes captioned with the application's display name ("Lexo"). The texts
+// Modal message boxes captioned with the application's title of the moment ("Lexo - Editor
+// výrazů" while the editor is open), or its display name when nobody gives one. The texts
 // are shown as plain text, never as rich text.
 class QtPrompter final : public Prompter {
 public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
 
     void setParent(QWidget* parent) { parent_ = parent; }
+    // Asked for the caption each time a box is shown.
+    void setTitleSource(std::function<std::string()> source) { titleSource_ = std::move(source); }
     QWidget* parent() const { return parent_; }
 
     void information(std::string_view text) override;
@@ -29,6 +35,7 @@ private:
                                      QMessageBox::StandardButton defaultButton);
 
     QPointer<QWidget> parent_;
+    std::function<std::string()> titleSource_;
 };
 
 }  // namespace lexo

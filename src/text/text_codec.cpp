@@ -3,6 +3,7 @@
 #include "text/huge_pages.h"
 
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -60,17 +61,44 @@ struct ReverseTable {
 
 constexpr ReverseTable kReverse;
 
-// Simple one-to-one case pairs of Latin-1 and Latin Extended-A.
+struct CasePair {
+    char32_t from;
+    char32_t to;
+};
+struct CaseExpansion {
+    char32_t from;
+    char32_t to[3];  // unused places are 0
+};
+#include "text/upper_case_table.inc"
+
+template <typename Entry, std::size_t N>
+const Entry* findCase(const Entry (&table)[N], char32_t cp) {
+    const Entry* end = table + N;
+    const Entry* at = std::lower_bound(table, end, cp, [](const Entry& e, char32_t key) { return e.from < key; });
+    return at != end && at->from == cp ? at : nullptr;
+}
+
+// The upper case of one code point when it is one code point (the windows' full
+// Unicode rule; "ß" and the like stay as they are here).
 char32_t upperCodePoint(char32_t cp) {
-    if (cp >= 'a' && cp <= 'z') return cp - 0x20;
-    if (cp < 0xE0) return cp;
-    if (cp <= 0xFE) return cp == 0xF7 ? cp : cp - 0x20;
-    if (cp == 0xFF) return 0x178;
-    if (cp >= 0x100 && cp <= 0x137) return cp & ~char32_t{1};
-    if (cp >= 0x139 && cp <= 0x148) return (cp % 2 == 0) ? cp - 1 : cp;
-    if (cp >= 0x14A && cp <= 0x177) return cp & ~char32_t{1};
-    if (cp >= 0x179 && cp <= 0x17E) return (cp % 2 == 0) ? cp - 1 : cp;
-    return cp;
+    if (cp < 0x80) return (cp >= 'a' && cp <= 'z') ? cp - 0x20 : cp;
+    const CasePair* pair = findCase(kUpperSingle, cp);
+    return pair ? pair->to : cp;
+}
+
+void appendUpper(std::string& out, char32_t cp) {
+    if (cp >= 0x80) {
+        if (const CasePair* pair = findCase(kUpperSingle, cp)) {
+            appendUtf8(out, pair->to);
+            return;
+        }
+        if (const CaseExpansion* longer = findCase(kUpperMulti, cp)) {
+            for (const char32_t part : longer->to)
+                if (part != 0) appendUtf8(out, part);
+            return;
+        }
+    }
+    appendUtf8(out, upperCodePoint(cp));
 }
 
 char32_t lowerCodePoint(char32_t cp) {
@@ -84,7 +112,8 @@ char32_t lowerCodePoint(char32_t cp) {
     return cp;
 }
 
-std::string mapCase(std::string_view utf8, char32_t (*map)(char32_t)) {
+template <typename Append>
+std::string mapCase(std::string_view utf8, Append append) {
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
@@ -94,7 +123,7 @@ std::string mapCase(std::string_view utf8, char32_t (*map)(char32_t)) {
         if (pos == before + 1 && cp >= 0x80) {
             out.push_back(utf8[before]);  // not UTF-8: keep the byte
         } else {
-            appendUtf8(out, map(cp));
+            append(out, cp);
         }
     }
     return out;
@@ -329,9 +358,11 @@ std::string encodeText(std::string_view utf8, TextEncoding& encoding) {
     return out;
 }
 
-std::string toUpperUtf8(std::string_view utf8) { return mapCase(utf8, upperCodePoint); }
+std::string toUpperUtf8(std::string_view utf8) { return mapCase(utf8, appendUpper); }
 
-std::string toLowerUtf8(std::string_view utf8) { return mapCase(utf8, lowerCodePoint); }
+std::string toLowerUtf8(std::string_view utf8) {
+    return mapCase(utf8, [](std::string& out, char32_t cp) { appendUtf8(out, lowerCodePoint(cp)); });
+}
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     std::size_t i = 0;

@@ -65,10 +65,12 @@ DecodedText decodeText(std::string bytes);
 // BOM instead, so the next reading sees the same text.
 std::string encodeText(std::string_view utf8, TextEncoding& encoding);
 
-// Upper-casing and case-blind comparison for ASCII, Latin-1 and Latin Extended-A: enough
-// for Czech file and folder names, which is what the core compares without case.
+// Upper-casing by the full Unicode rule the windows use (QString::toUpper: "ß" → "SS",
+// Cyrillic, Greek…), so what judging compares is what an entry shows.
 std::string toUpperUtf8(std::string_view utf8);
+// Lower-casing for ASCII, Latin-1 and Latin Extended-A.
 std::string toLowerUtf8(std::string_view utf8);
+// Case-blind comparison, code point by code point through their one-code-point upper case.
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
 // Decodes one code point at `pos`, advancing it; invalid input yields the byte value.

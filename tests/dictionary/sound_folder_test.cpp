@@ -116,5 +116,72 @@ TEST(SoundFolder, DictionaryWithoutDotKeepsItsSoundsBesideItAndIsNeverOverwritte
     EXPECT_EQ(readBytes(dir / "slovnik (2)"), "a sound named like the dictionary");
 }
 
+// The same file reached through a symlinked folder, "..", or a doubled separator is one
+// file: saving never deletes it to make room for itself.
+TEST(SoundFolder, AFileUnderAnotherSpellingIsItsOwnTarget) {
+    TempDir dir;
+    writeBytes(dir / "real" / "zvirata" / "kocka.wav", "meow");
+    writeBytes(dir / "real" / "zvirata" / "pes.wav", "woof");
+    writeBytes(dir / "real" / "zvirata" / "kun.wav", "neigh");
+    fs::create_directory_symlink(dir / "real", dir / "link");
+    ExpressionTable table;
+    table.append("cat", "kočka", "[]", (dir / "link" / "zvirata" / "kocka.wav").string());
+    table.append("dog", "pes", "[]", (dir / "real" / "sub" / ".." / "zvirata" / "pes.wav").string());
+    table.append("horse", "kůň", "[]", (dir / "real" / "zvirata").string() + "//kun.wav");
+    fs::create_directories(dir / "real" / "sub");
+
+    const SoundMoveReport report = moveSoundFiles(table, dir / "real" / "zvirata.slv");
+    EXPECT_EQ(report.moved, 0u);
+    EXPECT_EQ(report.failed, 0u);
+    const fs::path folder = dir / "real" / "zvirata";
+    EXPECT_EQ(table.sound(0), (folder / "kocka.wav").string()) << "the folder's spelling";
+    EXPECT_EQ(table.sound(1), (folder / "pes.wav").string());
+    EXPECT_EQ(table.sound(2), (folder / "kun.wav").string());
+    EXPECT_EQ(readBytes(folder / "kocka.wav"), "meow");
+    EXPECT_EQ(readBytes(folder / "pes.wav"), "woof");
+    EXPECT_EQ(readBytes(folder / "kun.wav"), "neigh");
+
+    // Opened through the link this time: the folder is spelled through it, same files.
+    const SoundMoveReport again = moveSoundFiles(table, dir / "link" / ".." / "link" / "zvirata.slv");
+    EXPECT_EQ(again.moved + again.failed, 0u);
+    EXPECT_EQ(readBytes(folder / "kocka.wav"), "meow");
+    EXPECT_EQ(readBytes(dir / "link" / ".." / "link" / "zvirata" / "pes.wav"), "woof");
+}
+
+// A file already at the target that another row refers to under another spelling is
+// that row's sound: the incoming sound takes a numbered name instead.
+TEST(SoundFolder, ATargetReferredToUnderAnotherSpellingIsKept) {
+    TempDir dir;
+    writeBytes(dir / "real" / "zvirata" / "kocka.wav", "old meow");
+    writeBytes(dir / "rec" / "kocka.wav", "new meow");
+    fs::create_directory_symlink(dir / "real", dir / "link");
+    ExpressionTable table;
+    table.append("kitten", "kotě", "[]", (dir / "rec" / "kocka.wav").string());
+    table.append("cat", "kočka", "[]", (dir / "link" / "zvirata" / "kocka.wav").string());
+
+    const SoundMoveReport report = moveSoundFiles(table, dir / "real" / "zvirata.slv");
+    EXPECT_EQ(report.moved, 1u);
+    EXPECT_EQ(report.renamed, 1u);
+    EXPECT_EQ(readBytes(table.sound(0)), "new meow");
+    EXPECT_EQ(readBytes(table.sound(1)), "old meow");
+    EXPECT_NE(table.sound(0), table.sound(1));
+}
+
+// Saving under a new name beside a dictionary still on disk: its sounds are copied.
+TEST(SoundFolder, SoundsOfAKeptFolderAreCopied) {
+    TempDir dir;
+    writeBytes(dir / "stary" / "pes.wav", "woof");
+    writeBytes(dir / "Temp" / "kocka.wav", "meow");
+    ExpressionTable table;
+    table.append("dog", "pes", "[]", (dir / "stary" / "pes.wav").string());
+    table.append("cat", "kočka", "[]", (dir / "Temp" / "kocka.wav").string());
+    const SoundMoveReport report = moveSoundFiles(table, dir / "novy.slv", dir / "stary");
+    EXPECT_EQ(report.moved, 2u);
+    EXPECT_EQ(readBytes(dir / "stary" / "pes.wav"), "woof") << "copied";
+    EXPECT_EQ(readBytes(dir / "novy" / "pes.wav"), "woof");
+    EXPECT_FALSE(fs::exists(dir / "Temp" / "kocka.wav")) << "moved";
+    EXPECT_EQ(readBytes(dir / "novy" / "kocka.wav"), "meow");
+}
+
 }  // namespace
 }  // namespace lexo

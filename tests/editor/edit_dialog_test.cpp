@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -99,6 +101,14 @@ TEST_F(EditDialogTest, TypingRulesOfTheFields) {
     field("Edit3")->clear();
     QTest::keyClicks(field("Edit3"), "x");
     EXPECT_EQ(field("Edit3")->text(), "x") << "the pronunciation keeps its case";
+    EXPECT_EQ(field("Edit2")->text(), "pes") << "an expression opened keeps its case until it is edited";
+    QGuiApplication::clipboard()->setText(QStringLiteral("ík"));
+    field("Edit2")->end(false);
+    field("Edit2")->paste();
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("ň"));
+    QCoreApplication::sendEvent(field("Edit2"), &composed);
+    EXPECT_EQ(field("Edit2")->text(), QStringLiteral("PESÍKŇ"));
 
     // Entering the pronunciation by Tab or by a click puts the caret after its first character.
     field("Edit3")->setText("[h@und]");

@@ -188,6 +188,38 @@ TEST_F(ExpressionEditSessionTest, ZnovaAsksThenRecordsAgainFromScratch) {
     EXPECT_TRUE(recordingClock().active());
 }
 
+TEST_F(ExpressionEditSessionTest, ZnovaNeverTakesAnotherExpressionsRecording) {
+    // The first expression's recording waits in Temp until the dictionary is saved.
+    ASSERT_TRUE(edit.open(0, Field::Foreign));
+    edit.setField(Field::Foreign, "dog");
+    ASSERT_TRUE(edit.startRecording());
+    ASSERT_TRUE(edit.stopRecording());
+    ASSERT_EQ(edit.confirm(), Result::Written);
+    const fs::path dog = dir / "Temp" / "dog.wav";
+
+    // Znova in the second expression's dialog, before and after it recorded anything.
+    ASSERT_TRUE(edit.open(1, Field::Foreign));
+    edit.setField(Field::Foreign, "cat");
+    prompter.queueAnswer(Prompter::Answer::Yes);
+    ASSERT_TRUE(edit.restartRecording());
+    ASSERT_TRUE(edit.stopRecording());
+    prompter.queueAnswer(Prompter::Answer::Yes);
+    ASSERT_TRUE(edit.restartRecording());
+    ASSERT_TRUE(edit.stopRecording());
+    EXPECT_EQ(readBytes(dog), recorder.recorded) << "the first expression keeps its sound";
+    EXPECT_EQ(edit.fields().sound, (dir / "Temp" / "cat.wav").string());
+    edit.cancel();
+    EXPECT_EQ(readBytes(dog), recorder.recorded);
+
+    // A recording the sound window runs is not the dialog's to restart.
+    ASSERT_TRUE(recording.start("bird"));
+    ASSERT_TRUE(edit.open(2, Field::Foreign));
+    prompter.queueAnswer(Prompter::Answer::Yes);
+    EXPECT_FALSE(edit.restartRecording());
+    EXPECT_TRUE(recording.recording());
+    EXPECT_EQ(recording.currentPath(), dir / "Temp" / "bird.wav");
+}
+
 TEST_F(ExpressionEditSessionTest, ClosingTheDialogEndsItsRecording) {
     ASSERT_TRUE(edit.open(0, Field::Foreign));
     ASSERT_TRUE(edit.startRecording());

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "common/general_settings.h"
+#include "app/shell.h"
 #include "dictionary/dictionary_file.h"
+#include "dictionary/sound_folder.h"
 #include "platform/settings_store.h"
 #include "support/fake_prompter.h"
 #include "support/temp_dir.h"
@@ -223,32 +225,58 @@ TEST_F(EditorSessionTest, SaveOfANameWithoutADotKeepsSoundsInTheDictionaryFolder
     EXPECT_EQ(session.table().sound(0).find("//"), std::string_view::npos);
 }
 
-TEST_F(EditorSessionTest, SaveAsWritesWhatIsThereWithoutMovingSounds) {
+TEST_F(EditorSessionTest, SaveAsMovesSoundsAndLeavesTheEarlierDictionaryItsOwn) {
     nextSavePath = dir / "prazdny.slv";
     EXPECT_TRUE(session.saveAs()) << "an empty table is written as an empty file";
     EXPECT_TRUE(fs::exists(dir / "prazdny.slv"));
     EXPECT_EQ(fs::file_size(dir / "prazdny.slv"), 0u);
 
     writeBytes(dir / "rec" / "pes.wav", "woof");
-    const std::string sound = (dir / "rec" / "pes.wav").string();
-    addRows({expr("dog", "pes", "[]", sound)});
+    addRows({expr("dog", "pes", "[]", (dir / "rec" / "pes.wav").string())});
     nextSavePath = dir / "novy.slv";
     EXPECT_TRUE(session.saveAs());
-    EXPECT_EQ(session.table().sound(0), sound);
-    EXPECT_TRUE(fs::exists(sound));
-    EXPECT_FALSE(fs::exists(dir / "novy"));
-    EXPECT_EQ(session.caption(), "Editor výrazů - novy.slv");
-
-    // A later Save goes to the new name without a dialog, and moves the sound then.
-    const std::size_t dialogs = offeredNames.size();
-    addRows({expr("cat", "kočka")});
-    EXPECT_TRUE(session.save());
-    EXPECT_EQ(offeredNames.size(), dialogs);
     EXPECT_EQ(fs::path(session.table().sound(0)), dir / "novy" / "pes.wav");
+    EXPECT_EQ(readBytes(dir / "novy" / "pes.wav"), "woof");
+    EXPECT_EQ(session.caption(), "Editor výrazů - novy.slv");
+    EXPECT_FALSE(session.modified());
+
+    // Under yet another name the sounds are copied: novy.slv still lies on disk and
+    // keeps playing its own.
+    nextSavePath = dir / "kopie.slv";
+    EXPECT_TRUE(session.saveAs());
+    EXPECT_EQ(fs::path(session.table().sound(0)), dir / "kopie" / "pes.wav");
+    EXPECT_EQ(readBytes(dir / "kopie" / "pes.wav"), "woof");
+    EXPECT_EQ(readBytes(dir / "novy" / "pes.wav"), "woof");
+    const DictionaryLoad earlier = loadDictionary(dir / "novy.slv");
+    ASSERT_EQ(earlier.status, LoadStatus::Loaded);
+    EXPECT_EQ(fs::path(earlier.table.sound(0)), dir / "novy" / "pes.wav");
 
     prompter.clear();
     EXPECT_FALSE(session.saveAs());
     EXPECT_EQ(prompter.texts(Kind::Information), std::vector<std::string>{std::string(kSaveCancelledMessage)});
+}
+
+TEST_F(EditorSessionTest, RecordingsSavedAsOutliveTheTempCleanUp) {
+    // Two recordings wait in Temp, as the sound window and the edit dialog leave them.
+    const fs::path temp = dir / "program" / "Temp";
+    writeBytes(temp / "dog.wav", "woof");
+    writeBytes(temp / "cat.wav", "meow");
+    addRows({expr("dog", "pes", "[]", (temp / "dog.wav").string()),
+             expr("cat", "kočka", "[]", (temp / "cat.wav").string())});
+    nextSavePath = dir / "slovniky" / "zvirata.slv";
+    fs::create_directories(dir / "slovniky");
+    ASSERT_TRUE(session.saveAs());
+
+    // Exit clean-up, then the dictionary is opened in a new run.
+    clearTempFolder(temp);
+    EditorSession reopened{prompter};
+    ASSERT_TRUE(reopened.open(dir / "slovniky" / "zvirata.slv"));
+    ASSERT_EQ(reopened.size(), 2u);
+    const auto dog = playableSound(reopened.table().sound(0), dir / "slovniky" / "zvirata.slv");
+    const auto cat = playableSound(reopened.table().sound(1), dir / "slovniky" / "zvirata.slv");
+    ASSERT_TRUE(dog && cat);
+    EXPECT_EQ(readBytes(*dog), "woof");
+    EXPECT_EQ(readBytes(*cat), "meow");
 }
 
 TEST_F(EditorSessionTest, AFailedWriteKeepsTheTableAndSaysSo) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -19,6 +23,7 @@
 
 #include <memory>
 
+#include "app/shell.h"
 #include "common/app_signals.h"
 #include "common/program_context.h"
 #include "dictionary/recent_files_menu.h"
@@ -161,7 +166,16 @@ TEST_F(EditorWindowTest, TypedSemicolonJoinsAlternativesAndUpperCaseFollowsTheOp
     EXPECT_EQ(edit("edtang")->text(), "KOty");
     context.general.upperCaseEntry = true;
     typeLetter(edit("edtcz"), QStringLiteral("č"));
-    EXPECT_EQ(edit("edtcz")->text(), "pes+dogČ");
+    EXPECT_EQ(edit("edtcz")->text(), "PES+DOGČ") << "a change takes the whole text into capitals";
+
+    // Pasted text and an input method's letters are capitals too.
+    edit("edtang")->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("straße"));
+    edit("edtang")->paste();
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("ď"));
+    QCoreApplication::sendEvent(edit("edtang"), &composed);
+    EXPECT_EQ(edit("edtang")->text(), QStringLiteral("STRASSEĎ"));
 }
 
 TEST_F(EditorWindowTest, EnterWalksTheEditsAndAddsWhenNothingIsLeft) {
@@ -301,6 +315,50 @@ TEST_F(EditorWindowTest, SoundButtonOpensTheSoundWindowOnlyForACompleteExpressio
     ASSERT_EQ(window->session().size(), 1u);
     EXPECT_EQ(window->session().table().sound(0), "/tmp/dog2.wav");
     EXPECT_EQ(edit("edtzvuk")->text(), "NENÍ");
+}
+
+// What a person does: records two expressions' sounds in the edit dialog (recording the
+// second one again), saves under a new name, quits (Temp emptied) and opens the
+// dictionary again. Every sound is there.
+TEST_F(EditorWindowTest, RecordingsSurviveSaveAsQuitAndReopen) {
+    show();
+    addByTyping("dog", "pes");
+    addByTyping("cat", "kočka");
+    EditDialog& dialog = window->editDialog();
+    const auto click = [&dialog](const char* name) { dialog.findChild<QPushButton*>(name)->click(); };
+    for (int row : {0, 1}) {
+        list()->setCurrentIndex(list()->model()->index(row, 0));
+        find<QToolButton>("btchange")->click();
+        ASSERT_TRUE(dialog.isVisible());
+        if (row == 0) {
+            click("button1");  // Start
+        } else {
+            prompter.queueAnswer(Prompter::Answer::Yes);
+            click("BitBtn5");  // Znova straight away: there is nothing of this dialog's to replace
+        }
+        click("button2");  // Stop
+        click("BitBtn1");  // Upravit
+        ASSERT_FALSE(dialog.isVisible());
+    }
+    const fs::path temp = dir / "program" / "Temp";
+    ASSERT_EQ(fs::path(window->session().table().sound(0)), temp / "dog.wav");
+    ASSERT_EQ(readBytes(temp / "dog.wav"), recorder.recorded) << "Znova of the cat kept the dog";
+
+    fs::create_directories(dir / "slovniky");
+    savePaths << QString::fromStdString((dir / "slovniky" / "zvirata.slv").string());
+    action("Uloitjako1")->trigger();
+    ASSERT_TRUE(fs::exists(dir / "slovniky" / "zvirata.slv"));
+
+    clearTempFolder(temp);  // the exit clean-up, on by default
+    window.reset();
+    create();
+    ASSERT_TRUE(window->session().open(dir / "slovniky" / "zvirata.slv"));
+    ASSERT_EQ(window->session().size(), 2u);
+    for (std::size_t row : {0u, 1u}) {
+        const fs::path sound(window->session().table().sound(row));
+        EXPECT_EQ(sound.parent_path(), dir / "slovniky" / "zvirata");
+        EXPECT_EQ(readBytes(sound), recorder.recorded) << sound;
+    }
 }
 
 TEST_F(EditorWindowTest, DeleteAndChangeActOnTheCurrentRow) {

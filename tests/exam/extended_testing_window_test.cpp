@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -134,6 +137,11 @@ TEST_F(ExtendedTestingWindowTest, CapitalsApplyAsInTheTest) {
     QTest::keyClicks(edit(), "nd");
     QTest::keyClick(edit(), Qt::Key_Return);
     EXPECT_EQ(mark(2)->text(), "ANO");
+
+    edit()->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("dog"));
+    edit()->paste();
+    EXPECT_EQ(edit()->text(), "DOG") << "pasted text too";
 }
 
 TEST_F(ExtendedTestingWindowTest, TheButtonRevealsFirstAndReturnsSecond) {

@@ -221,6 +221,36 @@ TEST_F(TesterSettingsWindowTest, TheCloseButtonKeepsTheValuesInEffectWithoutStor
     EXPECT_TRUE(checked("rbpostupne"));
 }
 
+// The test window hides for the evaluation or is closed: its settings go with it, as
+// "Zpět" takes them, and nothing returns to the hidden window.
+TEST_F(TesterSettingsWindowTest, GoesAwayWithTheTestWindow) {
+    QWidget testWindow;
+    testWindow.show();
+    model_ = std::make_unique<TesterSettingsModel>(TesterKind::TestOne, store_, prompter_);
+    model_->load();
+    window_ = std::make_unique<TesterSettingsWindow>(*model_, &testWindow);
+    window_->setReturnHandler([this] { ++returns_; });
+    reopen();
+    click("rbpostupne");
+
+    testWindow.setWindowState(Qt::WindowMinimized);
+    QTest::qWait(0);
+    EXPECT_TRUE(window_->isVisible()) << "a minimised test window is still there";
+
+    testWindow.hide();
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_EQ(returns_, 0);
+    EXPECT_EQ(model_->settings().order, TestOrder::Random) << "as Zpět: the stored choice";
+
+    testWindow.show();
+    reopen();
+    click("rbpostupne");
+    EXPECT_TRUE(testWindow.close());
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_EQ(model_->settings().order, TestOrder::Random);
+    window_.reset();  // before its parent
+}
+
 TEST_F(TesterSettingsWindowTest, TheDelayBoxTakesOneDigitAndShowsTheDelayInEffect) {
     open(TesterKind::TestTwo);
     auto* delay = find<QComboBox>("cb_vyslovnost");

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <algorithm>
 
 #include "common/speech.h"
+#include "dictionary/dictionary_file.h"
 #include "typed_exam_fixture.h"
 
 namespace lexo {
@@ -305,6 +308,34 @@ TEST_F(TypedExamSessionTest, EmptyAndMissingDictionaries) {
     EXPECT_TRUE(prompter.messages.empty()) << "the recent-files menu reports a missing file";
 }
 
+// A dictionary that is there but cannot be read is said so, and the running test goes
+// on: nothing is asked, broken off or recorded.
+TEST_F(TypedExamSessionTest, AnUnreadableDictionaryLeavesTheRunningTestAlone) {
+    openLines({"a;1;[];NENÍ", "b;2;[];NENÍ"});
+    answerWrong();
+    // A folder chosen as a dictionary, and a locked file where the user is not root.
+    std::vector<fs::path> unreadables{dir / "slozka.slv"};
+    fs::create_directories(unreadables[0]);
+    const fs::path locked = dictionary("zamceny.slv", {"c;3;[];NENÍ"});
+    fs::permissions(locked, fs::perms::none);
+    if (!std::ifstream(locked).good()) unreadables.push_back(locked);
+
+    for (const fs::path& unreadable : unreadables) {
+        prompter.clear();
+        EXPECT_FALSE(session.openDictionary(unreadable));
+        EXPECT_EQ(prompter.count(Kind::YesNo), 0u);
+        ASSERT_EQ(prompter.count(Kind::Error), 1u) << unreadable;
+        EXPECT_NE(prompter.texts(Kind::Error)[0].find("nelze otevřít"), std::string::npos);
+        EXPECT_NE(prompter.texts(Kind::Error)[0].find(unreadable.string()), std::string::npos);
+    }
+    EXPECT_TRUE(session.dictionaryLoaded());
+    EXPECT_EQ(session.total(), 2);
+    EXPECT_EQ(evaluation.size(), 1u) << "the wrong answer is still there";
+    EXPECT_TRUE(statistics.rows.empty()) << "nothing recorded";
+    answerRight();
+    EXPECT_EQ(session.correctCount(), 1) << "the test goes on";
+}
+
 TEST_F(TypedExamSessionTest, ShortLinesAndMoreThanFourTranslations) {
     useFileOrder();
     settings.setExtendedTesting(true);
@@ -521,6 +552,39 @@ TEST_F(TypedExamSessionTest, LastWrongExpressionsAreLoadedUnderTheirOwnName) {
     EXPECT_EQ(session.view().dictionaryName, "zvirata.slv") << "the name label keeps the last opened dictionary";
     answerRight();
     EXPECT_EQ(fs::path(statistics.rows.at(0).dictionaryPath).filename(), "spatnevyrazy.slv");
+}
+
+// Sounds found only in the dictionary's own sound folder still play when the last wrong
+// expressions are tested from the program folder.
+TEST_F(TypedExamSessionTest, LastWrongExpressionsKeepTheirSounds) {
+    useFileOrder();
+    settings.setPronounce(true);
+    const fs::path dog = dir / "slovniky" / "zvirata" / "dog.wav";
+    const fs::path cat = dir / "zvuky" / "cat.wav";
+    writeBytes(dog, "RIFF");
+    writeBytes(cat, "RIFF");
+    // Written on another computer, and by full path here.
+    EXPECT_TRUE(session.openDictionary(dictionary("slovniky/zvirata.slv", {"pes;dog;[];C:\\Lexo\\zvirata\\dog.wav",
+                                                                           "kočka;cat;[];" + cat.string(),
+                                                                           "kůň;horse;[];NENÍ"})));
+    answerWrong();
+    answerWrong();
+    answerWrong();
+    session.enter(std::string(kEndOfTestMessage));
+    ASSERT_TRUE(session.testFinished());
+    ASSERT_TRUE(evaluation.writeWrongExpressions());
+
+    const DictionaryLoad written = loadDictionary(dir / "spatnevyrazy.slv");
+    ASSERT_EQ(written.status, LoadStatus::Loaded);
+    ASSERT_EQ(written.table.size(), 3u);
+    EXPECT_EQ(written.table.sound(0), dog.string());
+    EXPECT_EQ(written.table.sound(1), cat.string());
+    EXPECT_EQ(written.table.sound(2), "NENÍ");
+
+    player.played.clear();
+    session.loadLastWrongExpressions();
+    ASSERT_EQ(session.total(), 3);
+    EXPECT_EQ(player.played, std::vector<std::string>{dog.string()});
 }
 
 TEST_F(TypedExamSessionTest, AnEmptyLastWrongFileDoesNotExistYet) {

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -304,6 +308,32 @@ TEST_F(TestOneWindowTest, CapitalsFollowTheGeneralSettingsAtEveryKey) {
     type("mouse");
     enter();
     EXPECT_EQ(text("lbspravne"), "3");
+}
+
+// The answer box and the judging upper-case alike, whatever the alphabet and however the
+// answer arrived.
+TEST_F(TestOneWindowTest, PastedAndComposedAnswersAreCapitalsAndJudgedSo) {
+    settings.selectOrder(TestOrder::Sequential);
+    settings.setExtendedTesting(false);
+    show();
+    openLines({"ulice;STRASSE;[];NENÍ", "ďas;ĎÁBEL;[];NENÍ", "brouk;ЖУК;[];NENÍ"});
+    context.general.upperCaseEntry = true;
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("straße"));
+    answerBox()->paste();
+    EXPECT_EQ(answerBox()->text(), "STRASSE");
+    enter();
+    for (const QString& letter : {QStringLiteral("ď"), QStringLiteral("á"), QStringLiteral("bel")}) {
+        QInputMethodEvent composed;
+        composed.setCommitString(letter);
+        QCoreApplication::sendEvent(answerBox(), &composed);
+    }
+    EXPECT_EQ(answerBox()->text(), QStringLiteral("ĎÁBEL"));
+    enter();
+    QGuiApplication::clipboard()->setText(QStringLiteral("жук"));
+    answerBox()->paste();
+    enter();
+    EXPECT_EQ(text("lbspravne"), "3") << "all three judged right";
 }
 
 TEST_F(TestOneWindowTest, CountsAndCorrectionsHaveTheirColours) {
