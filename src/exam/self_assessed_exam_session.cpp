@@ -154,7 +154,7 @@ void SelfAssessedExamSession::dontKnow() {
     }
     ++wrong_;
     ++answers_;
-    services_.evaluation.appendWrongAnswer(table_, *current_);
+    services_.evaluation.appendWrongAnswer(table_, *current_, testedFile_);
     ++wrongRecords_;
     advance();
 }

@@ -24,19 +24,19 @@ xdotool key --window "$main" F2
 learning=$(waitfor '^Výuka výrazů$' 50) || end "F2 did not open the learning window"
 start=$(date +%s.%N)
 # Two expressions two seconds apart, then the question at the end of the pass; message
-# boxes carry the program's name.
-box=$(waitfor '^Lexo$' 120) || end "the lesson did not reach the end of its pass by itself"
+# boxes carry the title of the moment.
+box=$(waitfor '^Lexo - Zkoušení nepravidelných sloves$' 120) || end "the lesson did not reach the end of its pass by itself"
 took=$(echo "$(date +%s.%N) - $start" | bc)
 echo "end of the pass after $took s"
 [ "$(echo "$took >= 3" | bc)" = 1 ] || end "the pass ended too soon ($took s)"
 # The box goes on the key press, so the release finds no window: xdotool's complaint is noise.
 xdotool key --window "$box" Escape 2>/dev/null
 sleep 0.5
-xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo$' >/dev/null 2>&1 && end "the question stayed"
+xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo - Zkoušení nepravidelných sloves$' >/dev/null 2>&1 && end "the question stayed"
 # No window manager gives the focus back: take it as a desktop would.
 timeout 3 xdotool windowfocus --sync "$learning" 2>/dev/null; sleep 0.2
 xdotool type --window "$learning" w
-warning=$(waitfor '^Lexo$' 30) || end "no warning after the lesson ended"
+warning=$(waitfor '^Lexo - Zkoušení nepravidelných sloves$' 30) || end "no warning after the lesson ended"
 xdotool key --window "$warning" Return 2>/dev/null
 sleep 0.3
 timeout 3 xdotool windowfocus --sync "$learning" 2>/dev/null; sleep 0.2
