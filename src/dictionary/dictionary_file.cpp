@@ -70,7 +70,7 @@ Survey survey(std::string_view all) {
     // straddle two words included.
     std::size_t pairs = 0;
     std::uint64_t carriedReturn = 0;
-    while (p + 8 <= end) {
+    while (end - p >= 8) {
         std::uint64_t lineLanes = 0, pairLanes = 0, highLanes = 0, wideLanes = 0;
         const char* const stretch = p + 8 * std::min<std::size_t>(255, static_cast<std::size_t>(end - p) / 8);
         for (; p < stretch; p += 8) {
@@ -236,7 +236,7 @@ private:
             char* const base = text.data();
             while (in < chunkEnd) {
                 // Ordinary text moves eight bytes at a time up to the next byte that matters.
-                while (in + 8 <= chunkEnd) {
+                while (chunkEnd - in >= 8) {
                     const std::uint64_t word = loadWord(in);
                     std::uint64_t special = lineEnds(word) | bytesEqual(word, ';');
                     if constexpr (kDecode) special |= word & kHighBits;
