@@ -41,3 +41,17 @@ put_tip_away() {
   xdotool key --window "$tip" Tab space 2>/dev/null
   sleep 0.3
 }
+
+# From the main window, at a fresh start: puts the tip away, presses $1 and prints the window
+# whose name matches $2 once it is active. Needs $pid; ends the run when either window fails
+# (the reason goes to stderr, since callers take the window from stdout).
+open_from_main() {
+  local main window
+  main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window" >&2
+  put_tip_away
+  timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
+  xdotool key --window "$main" "$1"
+  window=$(waitfor "$2" 100) || end "$1 did not open $2" >&2
+  timeout 3 xdotool windowactivate --sync "$window" 2>/dev/null; sleep 0.3
+  echo "$window"
+}

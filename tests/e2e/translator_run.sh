@@ -15,12 +15,7 @@ exe=$1 work=$2 helpers=$3
 "$exe" >"$work/log" 2>&1 &
 pid=$!
 . "$helpers"
-main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
-put_tip_away
-timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
-xdotool key --window "$main" F6
-tr=$(waitfor '^Translator \(ANJ -> CZ\)$' 100) || end "F6 did not open the translator"
-timeout 3 xdotool windowactivate --sync "$tr" 2>/dev/null; sleep 0.3
+tr=$(open_from_main F6 '^Translator \(ANJ -> CZ\)$') || exit 1
 xdotool type --delay 60 "hous"; sleep 0.3
 xdotool key F3
 waitfor '^Translator \(CZ -> ANJ\)$' 50 >/dev/null || end "F3 did not swap the direction"

@@ -15,12 +15,7 @@ exe=$1 work=$2 helpers=$3
 "$exe" >"$work/log" 2>&1 &
 pid=$!
 . "$helpers"
-main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
-put_tip_away
-timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
-xdotool key --window "$main" F1
-editor=$(waitfor 'Editor výrazů' 50) || end "F1 did not open the editor"
-timeout 3 xdotool windowactivate --sync "$editor" 2>/dev/null; sleep 0.3
+editor=$(open_from_main F1 'Editor výrazů') || exit 1
 xdotool type --window "$editor" dog; xdotool key --window "$editor" Return
 xdotool type --window "$editor" pes; xdotool key --window "$editor" Return; sleep 0.3
 for round in 1 2; do
