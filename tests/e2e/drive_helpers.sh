@@ -33,12 +33,22 @@ terminate() {
   wait "$pid"
 }
 
+# Presses keys in a window through the X keyboard itself. xdotool's `key --window` sends a key
+# through the keyboard only while that window has the focus and as a synthetic event otherwise;
+# a key that opens or closes a window is then pressed for real and released synthetically, the
+# server keeps it held, and its auto-repeat reaches the next window 0.66 s later.
+press() {
+  local window=$1; shift
+  timeout 3 xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key "$@"
+}
+
 # At a fresh start the tip of the day comes with the main window and takes the keyboard;
 # "OK" puts it away. Nothing to do when it does not come within $1 tenths of a second.
 put_tip_away() {
   local tip
   tip=$(waitfor '^Tip dne programu Lexo$' "${1:-30}") || return 0
-  xdotool key --window "$tip" Tab space 2>/dev/null
+  press "$tip" Tab space
   sleep 0.3
 }
 
@@ -50,7 +60,7 @@ open_from_main() {
   main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window" >&2
   put_tip_away
   timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
-  xdotool key --window "$main" "$1"
+  press "$main" "$1"
   window=$(waitfor "$2" 100) || end "$1 did not open $2" >&2
   timeout 3 xdotool windowactivate --sync "$window" 2>/dev/null; sleep 0.3
   echo "$window"

@@ -6,12 +6,10 @@
 # xvfb-run, xdotool or python3. SHOTS=folder keeps screenshots.
 set -u
 exe=$1
-command -v xvfb-run >/dev/null && command -v xdotool >/dev/null && command -v python3 >/dev/null ||
-  { echo "no xvfb-run, xdotool or python3"; exit 77; }
-work=$(mktemp -d)
-export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR" "$work/site" && chmod 700 "$XDG_RUNTIME_DIR"
+command -v python3 >/dev/null || { echo "no python3"; exit 77; }
+. "$(dirname "$0")/drive_helpers.sh"
+fresh_program_folders
+mkdir -p "$work/site"
 head -c 3000000 /dev/urandom >"$work/site/setup.bin"
 python3 -u -m http.server --bind 127.0.0.1 --directory "$work/site" 0 >"$work/server.log" 2>&1 &
 server=$!
@@ -35,17 +33,10 @@ export PATH="$work/bin:$PATH"
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 set -u
-exe=$1 work=$2
+exe=$1 work=$2 helpers=$3
 "$exe" >"$work/log" 2>&1 &
 pid=$!
-waitfor() {  # name pattern, tenths of a second
-  for _ in $(seq 1 "$2"); do
-    w=$(xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+. "$helpers"
 shot() { [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/$1.png"; return 0; }
 end() { echo "$1"; shot failure; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
 # The main window sits at the top left; "Info" is the fourth menu, "Internet" its third item.
@@ -57,9 +48,8 @@ internet_item() {  # the item's height in the submenu
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
 tip=$(waitfor '^Tip dne programu Lexo$' 50) || end "no tip at start"
 sleep 0.5; shot tip
-timeout 3 xdotool windowactivate --sync "$tip" 2>/dev/null; sleep 0.3
 # Focus is on "Další": back to the check box, untick it, on to "OK".
-xdotool key --window "$tip" shift+Tab space Tab Tab space 2>/dev/null
+press "$tip" shift+Tab space Tab Tab space
 sleep 0.5
 xdotool search --all --onlyvisible --pid "$pid" --name '^Tip dne programu Lexo$' >/dev/null 2>&1 && end "the tip stayed open"
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
@@ -67,8 +57,7 @@ timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 internet_item 120
 update=$(waitfor '^Aktualizace z Internetu$' 100) || end "no update window"
 sleep 0.5; shot update
-timeout 3 xdotool windowactivate --sync "$update" 2>/dev/null; sleep 0.3
-xdotool key --window "$update" space 2>/dev/null
+press "$update" space
 for _ in $(seq 1 100); do
   box=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo' 2>/dev/null | grep -v "^$main\$" | head -1)
   [ -n "$box" ] && break
@@ -77,17 +66,15 @@ done
 [ -n "$box" ] || end "no question after the download"
 sleep 0.5; shot question
 # "Ne": back to the main window.
-timeout 3 xdotool windowactivate --sync "$box" 2>/dev/null; sleep 0.2
-xdotool key --window "$box" Escape 2>/dev/null
+press "$box" Escape
 main=$(waitfor '^Lexo 2\.95$' 50) || end "the main window did not come back"
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 # Info → Internet → Napsat autorovi: a note, Tab to "Odeslat".
 sleep 1; internet_item 76
-note=$(waitfor '^Zpráva autorovi programu:$' 30) || { xdotool key Escape; sleep 1; internet_item 76; note=$(waitfor '^Zpráva autorovi programu:$' 30); } ||
-  end "no window for the note"
+note=$(waitfor '^Zpráva autorovi programu:$' 30) || end "no window for the note"
 timeout 3 xdotool windowactivate --sync "$note" 2>/dev/null; sleep 0.3
 xdotool type --window "$note" "Dobry den"; sleep 0.3; shot note
-xdotool key --window "$note" Tab space 2>/dev/null
+press "$note" Tab space
 for _ in $(seq 1 50); do [ -s "$work/mail.txt" ] && break; sleep 0.1; done
 [ -s "$work/mail.txt" ] || end "the mail program was not started"
 waitfor '^Lexo 2\.95$' 50 >/dev/null || end "the main window did not come back after the note"
@@ -97,7 +84,7 @@ kill -0 "$pid" 2>/dev/null && end "SIGTERM did not end the program"
 wait "$pid"
 DRIVE
 chmod +x "$work/drive.sh"
-env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" || fail "under Xvfb"
+env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh" || fail "under Xvfb"
 kill "$server" 2>/dev/null
 
 grep -aq '"Tipy"=dword:00000000' "$LEXO_CONFIG_HOME/registry.reg" || fail "the unticked box was not stored"

@@ -42,7 +42,7 @@ main=$(waitfor '^Lexo [0-9.]+$' 150) || end "no main window"
 put_tip_away
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.5
 import -window "$main" "$work/main-window.png"
-xdotool key --window "$main" "$key"
+press "$main" "$key"
 window=$(waitfor "$caption" 50) || end "$key did not open $caption"
 timeout 3 xdotool windowactivate --sync "$window" 2>/dev/null; sleep 0.5
 if [ "$name" = test-one ]; then

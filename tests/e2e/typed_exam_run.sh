@@ -20,13 +20,13 @@ pid=$!
 main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
 put_tip_away
 timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
-xdotool key --window "$main" F3
+press "$main" F3
 test=$(waitfor 'Zkoušení výrazů I' 50) || end "F3 did not open Test I"
 timeout 3 xdotool windowactivate --sync "$test" 2>/dev/null; sleep 0.3
 for _ in 1 2 3; do
   xdotool type --window "$test" x; xdotool key --window "$test" Return; sleep 0.2
 done
-xdotool key --window "$test" Return
+press "$test" Return
 waitfor '^Vyhodnocení$' 50 >/dev/null || end "no evaluation after the end message"
 sleep 0.3
 xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo 2\.95$' >/dev/null 2>&1 && end "the main window came back during the evaluation"
