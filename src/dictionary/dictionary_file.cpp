@@ -5,10 +5,13 @@
 #include <atomic>
 #include <bit>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <mutex>
 #include <sys/mman.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -352,45 +355,159 @@ DictionaryLoad loadDictionary(const std::filesystem::path& path) {
 
 namespace {
 
-// The lines of the whole table, encoded straight into the output in one pass over the text.
-// The buffer is sized from the slots alone: a Windows-1250 line is never longer than its
-// UTF-8 form, and room left over is cut off unwritten. Empty when Windows-1250 was wanted
-// and cannot hold a character.
-std::string buildLines(const ExpressionTable& table, bool windows1250, std::string_view prefix) {
-    std::size_t size = prefix.size() + table.size() * 5;  // three separators and CR LF a row
-    for (std::size_t row = 0; row < table.size(); ++row)
-        for (int f = 0; f < 4; ++f) size += table.field(row, static_cast<Field>(f)).size();
-    std::string out;
-    out.reserve(size);
-    adviseHugePages(out.data(), size);
-    out.resize(size);
-    char* p = out.data();
-    if (!prefix.empty()) {
-        std::memcpy(p, prefix.data(), prefix.size());
-        p += prefix.size();
+bool hasNonAscii(std::string_view bytes) {
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if (word & 0x8080808080808080ull) return true;
     }
-    auto put = [&p, windows1250](std::string_view text) {
-        if (windows1250) {
-            p = writeWindows1250(p, text);
-            return p != nullptr;
+    for (; i < bytes.size(); ++i)
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80) return true;
+    return false;
+}
+
+enum class Encoded { Done, Unencodable, Refused };
+
+// Appends the lines of rows [first, last) at `used` in `out`, which grows as needed.
+Encoded encodeRows(const ExpressionTable& table, bool windows1250, std::size_t first, std::size_t last,
+                   std::string& out, std::size_t& used) {
+    for (std::size_t row = first; row < last; ++row) {
+        const std::string_view fields[4] = {table.czech(row), table.foreign(row), table.pronunciation(row),
+                                            table.sound(row)};
+        // A Windows-1250 line is never longer than its UTF-8 form.
+        const std::size_t bound = fields[0].size() + fields[1].size() + fields[2].size() + fields[3].size() + 5;
+        if (used + bound > out.size()) out.resize(std::max(out.size() * 2, used + bound));
+        char* p = out.data() + used;
+        for (int f = 0; f < 4; ++f) {
+            if (windows1250) {
+                p = writeWindows1250(p, fields[f]);
+                if (p == nullptr) return Encoded::Unencodable;
+            } else {
+                std::memcpy(p, fields[f].data(), fields[f].size());
+                p += fields[f].size();
+            }
+            *p++ = f < 3 ? ';' : '\r';
         }
-        std::memcpy(p, text.data(), text.size());
-        p += text.size();
-        return true;
-    };
-    for (std::size_t row = 0; row < table.size(); ++row) {
-        if (!put(table.czech(row))) return {};
-        *p++ = ';';
-        if (!put(table.foreign(row))) return {};
-        *p++ = ';';
-        if (!put(table.pronunciation(row))) return {};
-        *p++ = ';';
-        if (!put(table.sound(row))) return {};
-        *p++ = '\r';
         *p++ = '\n';
+        used = static_cast<std::size_t>(p - out.data());
     }
-    out.resize(static_cast<std::size_t>(p - out.data()));
-    return out;
+    return Encoded::Done;
+}
+
+// The lines of the table, encoded in pieces of kRowsPerPiece rows, each handed to `put`
+// in order while it is still in the cache. A large table is encoded by two threads, one
+// taking the even pieces and one the odd. In Windows-1250 `readsAsUtf8` says at the end
+// whether the bytes would be taken for UTF-8 by the next reading.
+template <class Put>
+Encoded encodeLines(const ExpressionTable& table, bool windows1250, std::string_view prefix, Put&& put,
+                    bool& readsAsUtf8) {
+    constexpr std::size_t kRowsPerPiece = 4096;
+    constexpr std::size_t kSlots = 4;
+    struct Slot {
+        std::string bytes;
+        std::size_t used = 0;
+        Encoded result = Encoded::Done;
+        bool filled = false;  // an odd piece waiting for the writing thread
+    };
+    std::array<Slot, kSlots> slots;
+    const std::size_t pieces = (table.size() + kRowsPerPiece - 1) / kRowsPerPiece;
+    auto encodePiece = [&](std::size_t k, Slot& slot) {
+        slot.used = 0;
+        slot.result = encodeRows(table, windows1250, k * kRowsPerPiece, std::min(table.size(), (k + 1) * kRowsPerPiece),
+                                 slot.bytes, slot.used);
+    };
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool stop = false;
+    bool helped = pieces >= kSlots && std::thread::hardware_concurrency() >= 2;
+    std::jthread helper;
+    if (helped) {
+        try {
+            helper = std::jthread([&] {
+                for (std::size_t k = 1; k < pieces; k += 2) {
+                    Slot& slot = slots[k % kSlots];
+                    {
+                        std::unique_lock lock(mutex);
+                        changed.wait(lock, [&] { return stop || !slot.filled; });
+                        if (stop) return;
+                    }
+                    encodePiece(k, slot);
+                    {
+                        std::lock_guard lock(mutex);
+                        slot.filled = true;
+                    }
+                    changed.notify_all();
+                    if (slot.result != Encoded::Done) return;
+                }
+            });
+        } catch (const std::system_error&) {
+            helped = false;
+        }
+    }
+
+    Encoded outcome = prefix.empty() || put(prefix) ? Encoded::Done : Encoded::Refused;
+    bool nonAscii = false;
+    bool validUtf8 = true;
+    for (std::size_t k = 0; k < pieces && outcome == Encoded::Done; ++k) {
+        Slot& slot = slots[k % kSlots];
+        const bool theirs = helped && k % 2 == 1;
+        if (theirs) {
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [&] { return slot.filled; });
+        } else {
+            encodePiece(k, slot);
+        }
+        const std::string_view bytes(slot.bytes.data(), slot.used);
+        // Pieces end at CR LF, so no character is split between two of them.
+        if (slot.result == Encoded::Done && windows1250 && validUtf8 && hasNonAscii(bytes)) {
+            nonAscii = true;
+            validUtf8 = isValidUtf8(bytes);
+        }
+        outcome = slot.result != Encoded::Done ? slot.result : put(bytes) ? Encoded::Done : Encoded::Refused;
+        if (theirs) {
+            {
+                std::lock_guard lock(mutex);
+                slot.filled = false;
+            }
+            changed.notify_all();
+        }
+    }
+    {
+        std::lock_guard lock(mutex);
+        stop = true;
+    }
+    changed.notify_all();
+    readsAsUtf8 = windows1250 && nonAscii && validUtf8;
+    return outcome;
+}
+
+// Encodes the table in the wanted encoding, or in UTF-8 when Windows-1250 cannot hold a
+// character or its bytes would read back as UTF-8; `encoding` then says which. `restart`
+// forgets what was put before the table is put again in UTF-8.
+template <class Put, class Restart>
+bool encodeDictionary(const ExpressionTable& table, TextEncoding& encoding, Put&& put, Restart&& restart) {
+    bool readsAsUtf8 = false;
+    if (encoding == TextEncoding::Windows1250) {
+        switch (encodeLines(table, true, {}, put, readsAsUtf8)) {
+        case Encoded::Refused: return false;
+        case Encoded::Done:
+            if (!readsAsUtf8) return true;
+            encoding = TextEncoding::Utf8WithBom;
+            break;
+        case Encoded::Unencodable:
+            // Rather write UTF-8 than lose a character Windows-1250 has no byte for.
+            encoding = TextEncoding::Utf8;
+            break;
+        }
+        if (!restart()) return false;
+    }
+    // Text that itself starts with U+FEFF would lose it to the next reading as a BOM.
+    if (encoding == TextEncoding::Utf8 && !table.empty() && table.czech(0).starts_with(kUtf8Bom))
+        encoding = TextEncoding::Utf8WithBom;
+    return encodeLines(table, false, encoding == TextEncoding::Utf8WithBom ? kUtf8Bom : "", put, readsAsUtf8) ==
+           Encoded::Done;
 }
 
 }  // namespace
@@ -403,30 +520,34 @@ std::string buildLine(const ExpressionTable& table, std::size_t row) {
 }
 
 std::string buildDictionaryText(const ExpressionTable& table, TextEncoding& encoding) {
-    if (encoding == TextEncoding::Windows1250) {
-        std::string encoded = buildLines(table, true, {});
-        if (encoded.empty() && !table.empty()) {
-            // Rather write UTF-8 than lose a character Windows-1250 has no byte for.
-            encoding = TextEncoding::Utf8;
-        } else if (detectEncoding(encoded) == TextEncoding::Windows1250) {
-            return encoded;
-        } else {
-            // These bytes would read back as UTF-8: mark them as such instead.
-            encoding = TextEncoding::Utf8WithBom;
-        }
-    }
-    // Text that itself starts with U+FEFF would lose it to the next reading as a BOM.
-    if (encoding == TextEncoding::Utf8 && !table.empty() && table.czech(0).starts_with(kUtf8Bom))
-        encoding = TextEncoding::Utf8WithBom;
-    return buildLines(table, false, encoding == TextEncoding::Utf8WithBom ? kUtf8Bom : "");
+    std::string text;
+    std::size_t size = table.size() * 5;  // three separators and CR LF a row
+    for (std::size_t row = 0; row < table.size(); ++row)
+        for (int f = 0; f < 4; ++f) size += table.field(row, static_cast<Field>(f)).size();
+    text.reserve(size);
+    adviseHugePages(text.data(), size);
+    encodeDictionary(
+        table, encoding,
+        [&text](std::string_view piece) {
+            text.append(piece);
+            return true;
+        },
+        [&text] {
+            text.clear();
+            return true;
+        });
+    return text;
 }
 
 SaveResult saveDictionary(const ExpressionTable& table, const std::filesystem::path& path,
                           TextEncoding encoding) {
     SaveResult result;
     result.encoding = encoding;
-    const std::string text = buildDictionaryText(table, result.encoding);
-    const FileResult written = writeFileAtomically(path, text);
+    AtomicFileWriter writer(path);
+    encodeDictionary(
+        table, result.encoding, [&writer](std::string_view piece) { return writer.write(piece); },
+        [&writer] { return writer.restart(); });
+    const FileResult written = writer.commit();
     result.ok = written.ok;
     result.error = written.error;
     return result;

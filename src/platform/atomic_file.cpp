@@ -59,48 +59,93 @@ bool writeAll(int fd, std::string_view data) {
     return true;
 }
 
-FileResult writeFileAtomically(const std::filesystem::path& requested, std::string_view data) {
-    std::error_code ec;
-    std::filesystem::path path = requested;
-    if (std::filesystem::is_symlink(path, ec)) {
-        const auto resolved = std::filesystem::canonical(path, ec);
-        if (!ec) path = resolved;
-    }
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-    std::string tmpl = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return {false, systemError(errno)};
+FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view data) {
+    AtomicFileWriter writer(path);
+    writer.write(data);
+    return writer.commit();
+}
 
+AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& requested) : path_(requested) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path_, ec)) {
+        const auto resolved = std::filesystem::canonical(path_, ec);
+        if (!ec) path_ = resolved;
+    }
+    folder_ = path_.has_parent_path() ? path_.parent_path() : ".";
+    temp_ = (folder_ / ("." + path_.filename().string() + ".XXXXXX")).string();
+    fd_ = ::mkstemp(temp_.data());
+    if (fd_ < 0) {
+        error_ = errno;
+        temp_.clear();
+        return;
+    }
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
     struct stat st {};
     mode_t mode = 0666;
-    if (::stat(path.c_str(), &st) == 0) {
+    if (::stat(path_.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode &= ~mask;
     }
-    ::fchmod(fd, mode);
+    ::fchmod(fd_, mode);
+}
 
-    if (!writeAll(fd, data) || ::fdatasync(fd) != 0) {
-        const int err = errno;
-        ::close(fd);
-        ::unlink(tmpl.c_str());
-        return {false, systemError(err)};
+AtomicFileWriter::~AtomicFileWriter() { discard(); }
+
+void AtomicFileWriter::discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+    temp_.clear();
+}
+
+void AtomicFileWriter::fail(int err) {
+    if (error_ == 0) error_ = err;
+    discard();
+}
+
+bool AtomicFileWriter::write(std::string_view data) {
+    if (error_ != 0) return false;
+    if (!writeAll(fd_, data)) {
+        fail(errno);
+        return false;
     }
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(tmpl.c_str());
-        return {false, systemError(err)};
+    written_ += data.size();
+    // Start the disk on what is written while the rest is being made, so that the flush at
+    // the end waits for little more than the last piece.
+    constexpr std::size_t kStartDiskEvery = std::size_t{8} << 20;
+    if (written_ - handedToDisk_ >= kStartDiskEvery) {
+        ::sync_file_range(fd_, static_cast<off_t>(handedToDisk_), static_cast<off_t>(written_ - handedToDisk_),
+                          SYNC_FILE_RANGE_WRITE);
+        handedToDisk_ = written_;
     }
-    if (::rename(tmpl.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(tmpl.c_str());
-        return {false, systemError(err)};
+    return true;
+}
+
+bool AtomicFileWriter::restart() {
+    if (error_ != 0) return false;
+    if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) {
+        fail(errno);
+        return false;
     }
+    written_ = handedToDisk_ = 0;
+    return true;
+}
+
+FileResult AtomicFileWriter::commit() {
+    if (error_ == 0 && ::fdatasync(fd_) != 0) fail(errno);
+    if (error_ == 0) {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) fail(errno);
+    }
+    if (error_ == 0 && ::rename(temp_.c_str(), path_.c_str()) != 0) fail(errno);
+    if (error_ != 0) return {false, systemError(error_)};
+    temp_.clear();
     // Make the rename itself durable; a failure here does not undo a complete file.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);

@@ -23,6 +23,35 @@ bool writeAll(int fd, std::string_view data);
 
 FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view data);
 
+// The same replacement for data written in pieces, so a large file needs no copy of itself
+// in memory. Until commit() the old file is whole; a writer dropped uncommitted leaves
+// nothing behind.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const std::filesystem::path& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False once anything has failed; the rest of the writing is then skipped.
+    bool write(std::string_view data);
+    // Forgets what was written, to write the file anew.
+    bool restart();
+    FileResult commit();
+
+private:
+    void fail(int err);
+    void discard();
+
+    std::filesystem::path path_;
+    std::filesystem::path folder_;
+    std::string temp_;
+    int fd_ = -1;
+    int error_ = 0;
+    std::size_t written_ = 0;
+    std::size_t handedToDisk_ = 0;
+};
+
 enum class ReadStatus { Ok, CannotOpen, TooLarge };
 
 struct ReadResult {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include "text/line_splitter.h"
 #include "support/temp_dir.h"
@@ -298,6 +300,85 @@ TEST(DictionaryFile, SavedTextIsExactlyAsLongAsItsLines) {
         const DictionaryLoad back = parseDictionary(text);
         EXPECT_TRUE(back.table == table);
     }
+}
+
+}  // namespace
+}  // namespace lexo
+
+namespace lexo {
+namespace {
+
+// Large enough to be encoded in many pieces by two threads.
+ExpressionTable czechTable(std::size_t rows) {
+    ExpressionTable table;
+    for (std::size_t i = 0; i < rows; ++i)
+        table.append("word" + std::to_string(i), "slovíčko žluťoučké " + std::to_string(i), "[]", "NENÍ");
+    return table;
+}
+
+std::size_t filesIn(const std::filesystem::path& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+TEST(DictionaryFile, LargeSaveTurnsWholeToUtf8WhenALateLineNeedsIt) {
+    TempDir dir;
+    // One row in a piece of each thread, one in the very last piece.
+    for (const std::size_t late : {std::size_t{37000}, std::size_t{41000}, std::size_t{49999}}) {
+        for (const bool unencodable : {true, false}) {
+            SCOPED_TRACE(::testing::Message() << "row " << late << (unencodable ? " unencodable" : " reads as UTF-8"));
+            ExpressionTable table;
+            if (unencodable) {
+                table = czechTable(50000);
+                table.setField(late, Field::Foreign, "dɒg");
+            } else {
+                // Only ASCII and a pair that Windows-1250 writes as the UTF-8 of "é".
+                for (std::size_t row = 0; row < 50000; ++row) table.append("dog", "pes", "[]", "NONE");
+                table.setField(late, Field::Czech, "Ă©");
+            }
+            writeBytes(dir / "a.slv", "old;file;[];NENÍ\r\n");
+            const SaveResult saved = saveDictionary(table, dir / "a.slv");
+            ASSERT_TRUE(saved.ok) << saved.error;
+            EXPECT_EQ(saved.encoding, unencodable ? TextEncoding::Utf8 : TextEncoding::Utf8WithBom);
+            const DictionaryLoad back = loadDictionary(dir / "a.slv");
+            EXPECT_EQ(back.encoding, saved.encoding);
+            EXPECT_TRUE(back.table == table);
+            TextEncoding built = TextEncoding::Windows1250;
+            EXPECT_EQ(readBytes(dir / "a.slv"), buildDictionaryText(table, built));
+            EXPECT_EQ(filesIn(dir.path()), 1u) << "no temporary file may be left behind";
+        }
+    }
+}
+
+TEST(DictionaryFile, LargeWindows1250SaveIsByteForByteTheLines) {
+    TempDir dir;
+    const ExpressionTable table = czechTable(30001);
+    const SaveResult saved = saveDictionary(table, dir / "a.slv");
+    ASSERT_TRUE(saved.ok) << saved.error;
+    EXPECT_EQ(saved.encoding, TextEncoding::Windows1250);
+    std::string expected;
+    for (std::size_t row = 0; row < table.size(); ++row) expected += buildLine(table, row) + "\r\n";
+    EXPECT_EQ(readBytes(dir / "a.slv"), *encodeWindows1250(expected));
+}
+
+TEST(DictionaryFile, WriteFailingHalfwayLeavesTheOldFileAndNoTemporaryFile) {
+    TempDir dir;
+    writeBytes(dir / "a.slv", "old;file;[];NENÍ\r\n");
+    // The file size limit makes the disk refuse the save after its first megabyte.
+    struct sigaction ignore {}, before {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &before);
+    rlimit limit{}, original{};
+    getrlimit(RLIMIT_FSIZE, &original);
+    limit = original;
+    limit.rlim_cur = 1 << 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const SaveResult saved = saveDictionary(czechTable(100000), dir / "a.slv");
+    setrlimit(RLIMIT_FSIZE, &original);
+    sigaction(SIGXFSZ, &before, nullptr);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_FALSE(saved.error.empty());
+    EXPECT_EQ(readBytes(dir / "a.slv"), "old;file;[];NENÍ\r\n");
+    EXPECT_EQ(filesIn(dir.path()), 1u) << "no temporary file may be left behind";
 }
 
 }  // namespace
