@@ -37,22 +37,29 @@ void fitMemoHeight(QPlainTextEdit* memo) {
     memo->setFixedHeight(lines * memo->fontMetrics().lineSpacing() + frame);
 }
 
-ExamMenus buildExamMenus(QMainWindow& window, const ExamMenuNames& names) {
+void ExamMenus::setSettingsOpener(std::function<void()> opener) {
+    *settingsOpener = std::move(opener);
+    const bool live = static_cast<bool>(*settingsOpener);
+    settings->setEnabled(live);
+    settingsButton->setEnabled(live);
+}
+
+ExamMenus buildExamMenus(QMainWindow& window, const ExamMenuNames& names, const ExamMenuHandlers& handlers) {
     ExamMenus menus;
     QMenu* test = window.menuBar()->addMenu(QStringLiteral("Zkoušení"));
     test->setObjectName(QStringLiteral("Zkouen1"));
-    menus.newTest = new QAction(QStringLiteral("Nové"), &window);
-    menus.newTest->setObjectName(QStringLiteral("Nov1"));
-    menus.newTest->setShortcut(QKeySequence(Qt::Key_F2));
-    test->addAction(menus.newTest);
+    auto* newTest = new QAction(QStringLiteral("Nové"), &window);
+    newTest->setObjectName(QStringLiteral("Nov1"));
+    newTest->setShortcut(QKeySequence(Qt::Key_F2));
+    test->addAction(newTest);
     const RecentFilesSettings recent = recentFilesSettings(names.recentList);
     menus.recent = test->addMenu(recent.menuTitle);
     menus.recent->setObjectName(recent.menuObjectName);
     test->addSeparator();
-    menus.close = new QAction(QStringLiteral("Zavřít"), &window);
-    menus.close->setObjectName(QString::fromLatin1(names.close));
-    menus.close->setShortcut(QKeySequence(Qt::Key_F10));
-    test->addAction(menus.close);
+    auto* close = new QAction(QStringLiteral("Zavřít"), &window);
+    close->setObjectName(QString::fromLatin1(names.close));
+    close->setShortcut(QKeySequence(Qt::Key_F10));
+    test->addAction(close);
 
     // "Nastavení" is an item of the menu bar itself: it acts at once, F5 as well.
     menus.settings = new QAction(QStringLiteral("Nastavení"), &window);
@@ -79,13 +86,24 @@ ExamMenus buildExamMenus(QMainWindow& window, const ExamMenuNames& names) {
         toolBar->addWidget(button);
         return button;
     };
-    menus.newButton = addButton("btnew", "Nové", "Nové zkoušení", QStyle::SP_FileIcon);
+    QToolButton* newButton = addButton("btnew", "Nové", "Nové zkoušení", QStyle::SP_FileIcon);
     menus.settingsButton =
         addButton(names.settingsButton, "Nastavení", "Nastavení", QStyle::SP_FileDialogDetailedView);
     menus.settingsButton->setEnabled(false);
-    menus.repeatButton = addButton("btrepeat", "Výslovnost", "Opakovat výslovnost", QStyle::SP_MediaVolume);
-    menus.lastWrongButton =
+    QToolButton* repeatButton = addButton("btrepeat", "Výslovnost", "Opakovat výslovnost", QStyle::SP_MediaVolume);
+    QToolButton* lastWrongButton =
         addButton(names.lastWrongButton, "Neuhodnuté", "Naposledy neuhodnuté výrazy", QStyle::SP_BrowserReload);
+
+    QObject::connect(newTest, &QAction::triggered, &window, handlers.newTest);
+    QObject::connect(newButton, &QToolButton::clicked, &window, handlers.newTest);
+    QObject::connect(close, &QAction::triggered, &window, &QWidget::close);
+    const auto openSettings = [opener = menus.settingsOpener] {
+        if (*opener) (*opener)();
+    };
+    QObject::connect(menus.settings, &QAction::triggered, &window, openSettings);
+    QObject::connect(menus.settingsButton, &QToolButton::clicked, &window, openSettings);
+    QObject::connect(repeatButton, &QToolButton::clicked, &window, handlers.repeatPronunciation);
+    QObject::connect(lastWrongButton, &QToolButton::clicked, &window, handlers.loadLastWrong);
     return menus;
 }
 

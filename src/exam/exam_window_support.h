@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -46,18 +48,24 @@ struct ExamMenuNames {
     const char* lastWrongButton;  // "Naposledy neuhodnuté výrazy"
 };
 
+// What the menus and the tool bar do; the window closes itself on "Zavřít".
+struct ExamMenuHandlers {
+    std::function<void()> newTest;
+    std::function<void()> repeatPronunciation;
+    std::function<void()> loadLastWrong;
+};
+
 struct ExamMenus {
-    QAction* newTest = nullptr;   // "Nové" (F2)
     QMenu* recent = nullptr;      // the recent-files component fills it
-    QAction* close = nullptr;
-    QAction* settings = nullptr;  // disabled until the window has a settings window to open
-    QToolButton* newButton = nullptr;
+    QAction* settings = nullptr;  // "Nastavení" on the menu bar (F5)
     QToolButton* settingsButton = nullptr;
-    QToolButton* repeatButton = nullptr;
-    QToolButton* lastWrongButton = nullptr;
+    // Both "Nastavení" stay disabled until the window has a settings window to open.
+    void setSettingsOpener(std::function<void()> opener);
+
+    std::shared_ptr<std::function<void()>> settingsOpener = std::make_shared<std::function<void()>>();
 };
 
 // The menu "Zkoušení", the menu-bar item "Nastavení" and the tool bar of a test window.
-ExamMenus buildExamMenus(QMainWindow& window, const ExamMenuNames& names);
+ExamMenus buildExamMenus(QMainWindow& window, const ExamMenuNames& names, const ExamMenuHandlers& handlers);
 
 }  // namespace lexo

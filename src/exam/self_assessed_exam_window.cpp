@@ -55,7 +55,7 @@ SelfAssessedExamWindow::SelfAssessedExamWindow(AppContext& context, Timers& time
     buildMenusAndToolBar();
 
     RecentFilesSettings recent = recentFilesSettings(RecentList::TestTwo);
-    recent.fileMenu = recentMenu_;
+    recent.fileMenu = menus_.recent;
     recentFiles_ =
         new RecentFilesMenu(this, recent, *context.prompter, QString::fromStdString(context.programFolder.string()));
     recentFiles_->setOpenHandler([this](const QString& path) { return openDictionaryPath(path); });
@@ -163,21 +163,9 @@ void SelfAssessedExamWindow::buildCentral() {
 }
 
 void SelfAssessedExamWindow::buildMenusAndToolBar() {
-    const ExamMenus menus =
-        buildExamMenus(*this, ExamMenuNames{RecentList::TestTwo, "Uzavt1", "Nastaven1", "btnastaveni", "ToolButton3"});
-    recentMenu_ = menus.recent;
-    settingsAction_ = menus.settings;
-    settingsButton_ = menus.settingsButton;
-    connect(menus.newTest, &QAction::triggered, this, &SelfAssessedExamWindow::newTest);
-    connect(menus.newButton, &QToolButton::clicked, this, &SelfAssessedExamWindow::newTest);
-    connect(menus.close, &QAction::triggered, this, &QWidget::close);
-    const auto openSettings = [this] {
-        if (settingsOpener_) settingsOpener_();
-    };
-    connect(settingsAction_, &QAction::triggered, this, openSettings);
-    connect(settingsButton_, &QToolButton::clicked, this, openSettings);
-    connect(menus.repeatButton, &QToolButton::clicked, this, &SelfAssessedExamWindow::repeatPronunciation);
-    connect(menus.lastWrongButton, &QToolButton::clicked, this, &SelfAssessedExamWindow::loadLastWrongExpressions);
+    menus_ = buildExamMenus(*this, ExamMenuNames{RecentList::TestTwo, "Uzavt1", "Nastaven1", "btnastaveni", "ToolButton3"},
+                            ExamMenuHandlers{[this] { newTest(); }, [this] { repeatPronunciation(); },
+                                             [this] { loadLastWrongExpressions(); }});
 }
 
 void SelfAssessedExamWindow::setFileChooser(FileChooser chooser) { recentFiles_->setFileChooser(std::move(chooser)); }
@@ -186,12 +174,7 @@ void SelfAssessedExamWindow::setEvaluationOpener(std::function<void()> opener) {
     evaluationOpener_ = std::move(opener);
 }
 
-void SelfAssessedExamWindow::setSettingsOpener(std::function<void()> opener) {
-    settingsOpener_ = std::move(opener);
-    const bool live = static_cast<bool>(settingsOpener_);
-    settingsAction_->setEnabled(live);
-    settingsButton_->setEnabled(live);
-}
+void SelfAssessedExamWindow::setSettingsOpener(std::function<void()> opener) { menus_.setSettingsOpener(std::move(opener)); }
 
 void SelfAssessedExamWindow::setQuestionLabel(std::string_view text) { questionLabel_->setText(qs(text)); }
 

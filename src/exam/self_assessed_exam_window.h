@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "exam/exam_window_support.h"
+
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -84,7 +86,6 @@ private:
     std::unique_ptr<SelfAssessedExamSession> session_;
     RecentFilesMenu* recentFiles_ = nullptr;
     std::function<void()> evaluationOpener_;
-    std::function<void()> settingsOpener_;
     SelfAssessedExamPhase shownPhase_;
 
     QLabel* questionLabel_ = nullptr;
@@ -97,9 +98,7 @@ private:
     QLabel* current_ = nullptr;
     QLabel* correct_ = nullptr;
     QLabel* wrong_ = nullptr;
-    QMenu* recentMenu_ = nullptr;
-    QAction* settingsAction_ = nullptr;
-    QToolButton* settingsButton_ = nullptr;
+    ExamMenus menus_;
 };
 
 }  // namespace lexo

@@ -59,7 +59,7 @@ TypedExamWindow::TypedExamWindow(AppContext& context, Timers& timers, Random& ra
     extended_->setReturnHandler([this] { returnFromExtendedTesting(); });
 
     RecentFilesSettings recent = recentFilesSettings(RecentList::TestOne);
-    recent.fileMenu = recentMenu_;
+    recent.fileMenu = menus_.recent;
     recentFiles_ =
         new RecentFilesMenu(this, recent, *context.prompter, QString::fromStdString(context.programFolder.string()));
     recentFiles_->setOpenHandler([this](const QString& path) { return openDictionaryPath(path); });
@@ -162,33 +162,16 @@ void TypedExamWindow::buildCentral() {
 }
 
 void TypedExamWindow::buildMenusAndToolBar() {
-    const ExamMenus menus =
-        buildExamMenus(*this, ExamMenuNames{RecentList::TestOne, "Konec1", "Nas1", "btoptions", "ToolButton4"});
-    recentMenu_ = menus.recent;
-    settingsAction_ = menus.settings;
-    settingsButton_ = menus.settingsButton;
-    connect(menus.newTest, &QAction::triggered, this, &TypedExamWindow::newTest);
-    connect(menus.newButton, &QToolButton::clicked, this, &TypedExamWindow::newTest);
-    connect(menus.close, &QAction::triggered, this, &QWidget::close);
-    const auto openSettings = [this] {
-        if (settingsOpener_) settingsOpener_();
-    };
-    connect(settingsAction_, &QAction::triggered, this, openSettings);
-    connect(settingsButton_, &QToolButton::clicked, this, openSettings);
-    connect(menus.repeatButton, &QToolButton::clicked, this, &TypedExamWindow::repeatPronunciation);
-    connect(menus.lastWrongButton, &QToolButton::clicked, this, &TypedExamWindow::loadLastWrongExpressions);
+    menus_ = buildExamMenus(*this, ExamMenuNames{RecentList::TestOne, "Konec1", "Nas1", "btoptions", "ToolButton4"},
+                            ExamMenuHandlers{[this] { newTest(); }, [this] { repeatPronunciation(); },
+                                             [this] { loadLastWrongExpressions(); }});
 }
 
 void TypedExamWindow::setFileChooser(FileChooser chooser) { recentFiles_->setFileChooser(std::move(chooser)); }
 
 void TypedExamWindow::setEvaluationOpener(std::function<void()> opener) { evaluationOpener_ = std::move(opener); }
 
-void TypedExamWindow::setSettingsOpener(std::function<void()> opener) {
-    settingsOpener_ = std::move(opener);
-    const bool live = static_cast<bool>(settingsOpener_);
-    settingsAction_->setEnabled(live);
-    settingsButton_->setEnabled(live);
-}
+void TypedExamWindow::setSettingsOpener(std::function<void()> opener) { menus_.setSettingsOpener(std::move(opener)); }
 
 void TypedExamWindow::setQuestionLabel(std::string_view text) { questionLabel_->setText(qs(text)); }
 
