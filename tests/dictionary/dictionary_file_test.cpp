@@ -268,24 +268,28 @@ TEST(DictionaryFile, LoadCutsExactlyLikeALineByLineReading) {
 TEST(DictionaryFile, LargeFileLoadsWholeAcrossEveryChunkAndGivenBackPage) {
     TempDir dir;
     for (const bool utf8 : {false, true}) {
-        SCOPED_TRACE(utf8 ? "UTF-8 with BOM" : "Windows-1250");
-        // Larger than the pieces the loader reads and gives back at once, with a line end
-        // split between two of them and a NUL far in.
-        std::string bytes = randomDictionaryBytes(std::size_t{21} << 20, 7, utf8);
-        if (utf8) bytes.insert(0, kUtf8Bom);
-        bytes[(std::size_t{1} << 20) - 1] = '\r';
-        bytes[std::size_t{1} << 20] = '\n';
-        bytes[(std::size_t{20} << 20) + 3] = '\0';
-        writeBytes(dir / "velky.slv", bytes);
-        const DictionaryLoad load = loadDictionary(dir / "velky.slv");
-        ASSERT_EQ(load.status, LoadStatus::Loaded);
-        EXPECT_EQ(load.encoding, utf8 ? TextEncoding::Utf8WithBom : TextEncoding::Windows1250);
-        expectSameAsReference(load, referenceLoad(bytes, !utf8));
+        for (const std::size_t nul : {(std::size_t{20} << 20) + 3, (std::size_t{3} << 20) + 5}) {
+            SCOPED_TRACE(::testing::Message() << (utf8 ? "UTF-8 with BOM" : "Windows-1250") << ", NUL at " << nul);
+            // Larger than the pieces the loader reads and gives back at once, with a line end
+            // split between two of them and between the halves surveyed apart, and a NUL far in.
+            std::string bytes = randomDictionaryBytes(std::size_t{21} << 20, 7, utf8);
+            if (utf8) bytes.insert(0, kUtf8Bom);
+            bytes[(std::size_t{1} << 20) - 1] = '\r';
+            bytes[std::size_t{1} << 20] = '\n';
+            bytes[bytes.size() / 2 - 1] = '\r';
+            bytes[bytes.size() / 2] = '\n';
+            bytes[nul] = '\0';
+            writeBytes(dir / "velky.slv", bytes);
+            const DictionaryLoad load = loadDictionary(dir / "velky.slv");
+            ASSERT_EQ(load.status, LoadStatus::Loaded);
+            EXPECT_EQ(load.encoding, utf8 ? TextEncoding::Utf8WithBom : TextEncoding::Windows1250);
+            expectSameAsReference(load, referenceLoad(bytes, !utf8));
+        }
     }
 }
 
 TEST(DictionaryFile, SavedTextIsExactlyAsLongAsItsLines) {
-    // The save buffer is sized before encoding; what Windows-1250 makes shorter is cut off.
+    // Each line gets room for its UTF-8 form; none of what Windows-1250 leaves over may be written.
     ExpressionTable table;
     table.append("dog", "pes", "[]", "NENÍ");
     table.append("€uro—", "žluťoučký kůň", "[ˇ]", "/zvuky/ďábel.wav");
