@@ -82,6 +82,7 @@ protected:
         std::size_t given = 0;
         for (std::string_view* part : {&head_, &body_}) {
             const std::size_t n = std::min(wanted - given, part->size());
+            if (n == 0) continue;  // an empty part may have no data pointer at all
             std::memcpy(data + given, part->data(), n);
             part->remove_prefix(n);
             given += n;
