@@ -55,6 +55,24 @@ TEST(KvtmlImport, TakesCzechAndTheForeignLanguageByTheirIdentifiers) {
     EXPECT_EQ(import.changed[0].number, 3u);
 }
 
+TEST(KvtmlImport, LanguagesListedAfterTheEntriesStillCount) {
+    const std::string file = R"(<kvtml version="2.0"><entries>
+<entry id="0"><translation id="en"><text>horse</text></translation><translation id="cz"><text>kůň</text></translation></entry>
+<entry id="1"><translation id="cz"><text>pes</text></translation></entry>
+</entries><identifiers>
+<identifier id="en"><name>English</name></identifier><identifier id="cz"><name>Čeština</name></identifier>
+</identifiers></kvtml>)";
+    for (const std::size_t parallelFrom : {std::size_t{0}, std::numeric_limits<std::size_t>::max()}) {
+        const ExchangeImport import = parseKvtml(file, parallelFrom);
+        ASSERT_TRUE(import.ok) << import.error;
+        ASSERT_EQ(import.table.size(), 1u);
+        EXPECT_EQ(import.table.at(0), (Expression{"horse", "kůň", "[]", "NENÍ"}));
+        ASSERT_EQ(import.skipped.size(), 1u);
+        EXPECT_EQ(import.skipped[0].number, 2u);
+        EXPECT_EQ(import.skipped[0].text, "chybí cizojazyčný text");
+    }
+}
+
 TEST(KvtmlImport, RefusesEntitiesDoctypesWithDeclarationsAndBrokenFiles) {
     const std::string external = R"(<?xml version="1.0"?>
 <!DOCTYPE kvtml [ <!ENTITY xxe SYSTEM "file:///etc/passwd"> ]>
