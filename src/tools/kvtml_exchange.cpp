@@ -233,11 +233,9 @@ private:
     bool readAll() {
         // Given the bytes at once, the reader would first decode all of them into one string
         // twice their size; from a device it decodes a few kilobytes at a time.
-        JoinedDevice device(head_, bytes_);
-        xml_.setDevice(&device);
-        const bool read = readDocument();
-        xml_.setDevice(nullptr);
-        return read;
+        device_ = std::make_unique<JoinedDevice>(head_, bytes_);
+        xml_.setDevice(device_.get());
+        return readDocument();
     }
 
     bool readDocument() {
@@ -467,6 +465,7 @@ private:
     std::optional<QString> foreignId_;
     std::string_view head_;
     const std::atomic<bool>* cancelled_ = nullptr;
+    std::unique_ptr<JoinedDevice> device_;
     QXmlStreamReader xml_;
     qint64 tokenStart_ = 0;
     std::unique_ptr<Split> split_;

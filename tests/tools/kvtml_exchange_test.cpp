@@ -234,6 +234,12 @@ TEST(KvtmlImport, TwoReadersFailAsOneDoes) {
          }) {
         expectSameReading(file);
     }
+    // The message names the line and the fault. The first entry's text is on line 6, each
+    // entry takes four lines.
+    const ExchangeImport earlyError = parseKvtml(std::string(good).replace(early, 5, "h<x>e"), 0);
+    EXPECT_EQ(earlyError.error, "chyba XML na řádku 6: Opening and ending tag mismatch.");
+    const ExchangeImport lateError = parseKvtml(std::string(good).replace(late, 5, "h</x>e"), 0);
+    EXPECT_EQ(lateError.error, "chyba XML na řádku " + std::to_string(6 + 4 * 99) + ": Opening and ending tag mismatch.");
     EXPECT_FALSE(parseKvtml(good.substr(0, good.size() - 20), 0).ok);
     EXPECT_TRUE(parseKvtml(std::string(good).replace(late, 5, "<x:b>horse</x:b>"), 0).ok);
 }
