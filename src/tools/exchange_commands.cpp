@@ -35,16 +35,22 @@ void listNotes(std::string& out, const std::vector<ExchangeNote>& notes, std::st
 CommandResult importCommand(const fs::path& input, const fs::path& output, std::optional<ExchangeFormat> format) {
     if (!format) format = exchangeFormatOf(input);
     if (!format) return failure(input.string() + ": " + std::string(kUnknownFormat));
-    ReadResult read = readWholeFile(input, kMaxExchangeFileBytes);
-    if (read.status != ReadStatus::Ok)
-        return failure("Soubor " + input.string() + " nelze otevřít: " +
-                       (read.status == ReadStatus::TooLarge ? std::string("soubor je příliš velký") : read.error));
-
     ExchangeImport import;
-    switch (*format) {
-    case ExchangeFormat::Csv: import = parseDelimited(std::move(read.data)); break;
-    case ExchangeFormat::Tsv: import = parseDelimited(std::move(read.data), '\t'); break;
-    case ExchangeFormat::Kvtml: import = parseKvtml(read.data); break;
+    if (*format == ExchangeFormat::Kvtml) {
+        // The XML reader copies as it goes: the file is mapped, not read into memory first.
+        const MappedFile mapped = MappedFile::open(input, kMaxExchangeFileBytes);
+        if (mapped.status() != ReadStatus::Ok)
+            return failure("Soubor " + input.string() + " nelze otevřít: " +
+                           (mapped.status() == ReadStatus::TooLarge ? std::string("soubor je příliš velký")
+                                                                    : mapped.error()));
+        import = parseKvtml(mapped.bytes());
+    } else {
+        ReadResult read = readWholeFile(input, kMaxExchangeFileBytes);
+        if (read.status != ReadStatus::Ok)
+            return failure("Soubor " + input.string() + " nelze otevřít: " +
+                           (read.status == ReadStatus::TooLarge ? std::string("soubor je příliš velký") : read.error));
+        // A CSV file's separator is guessed from its first row.
+        import = parseDelimited(std::move(read.data), *format == ExchangeFormat::Tsv ? '\t' : '\0');
     }
     if (!import.ok) return failure("Soubor " + input.string() + " nelze načíst: " + import.error);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +12,9 @@ namespace lexo {
 // kvtml 2, the vocabulary format of the KDE trainers. Of each entry the translations in the
 // Czech language and in the first other language (by the file's identifiers) come over.
 // A DTD that declares anything is refused: no entity of the file is ever expanded or fetched.
-ExchangeImport parseKvtml(std::string_view bytes);
+// From `parallelFrom` bytes on, two threads share the entries; the outcome is the same.
+inline constexpr std::size_t kKvtmlParallelBytes = std::size_t{8} << 20;
+ExchangeImport parseKvtml(std::string_view bytes, std::size_t parallelFrom = kKvtmlParallelBytes);
 
 struct KvtmlExport {
     std::string bytes;

@@ -1,5 +1,6 @@
 #include "tools/merger_session.h"
 
+#include <algorithm>
 #include <string>
 
 #include "dictionary/dictionary_file.h"
@@ -7,22 +8,31 @@
 namespace lexo {
 namespace fs = std::filesystem;
 
+namespace {
+
+std::size_t textBytes(const ExpressionTable& table) {
+    std::size_t bytes = 0;
+    for (std::size_t row = 0; row < table.size(); ++row)
+        bytes += table.foreign(row).size() + table.czech(row).size() + table.pronunciation(row).size() +
+                 table.sound(row).size();
+    return bytes;
+}
+
+void appendRows(ExpressionTable& to, const ExpressionTable& from) {
+    for (std::size_t row = 0; row < from.size(); ++row)
+        to.append(from.foreign(row), from.czech(row), from.pronunciation(row), from.sound(row));
+}
+
+}  // namespace
+
 void appendExpressions(ExpressionTable& to, const ExpressionTable& from) {
     if (to.empty()) {
         to = from;
         return;
     }
-    const auto textBytes = [](const ExpressionTable& table) {
-        std::size_t bytes = 0;
-        for (std::size_t row = 0; row < table.size(); ++row)
-            bytes += table.foreign(row).size() + table.czech(row).size() + table.pronunciation(row).size() +
-                     table.sound(row).size();
-        return bytes;
-    };
     // One growth of each buffer instead of a doubling every so often.
     to.reserve(to.size() + from.size(), textBytes(to) + textBytes(from));
-    for (std::size_t row = 0; row < from.size(); ++row)
-        to.append(from.foreign(row), from.czech(row), from.pronunciation(row), from.sound(row));
+    appendRows(to, from);
 }
 
 bool MergerSession::load(const fs::path& file) {
@@ -60,7 +70,17 @@ void MergerSession::moveAll() {
     const std::size_t first = result_.size();
     Observer* view = observer(MergerList::Result);
     if (view) view->beginAppend(first, first + source_.size() - 1);
-    appendExpressions(result_, source_);
+    // Room for twice as much again each time the list outgrows its buffers: the next
+    // "Převeď vše" of a dictionary about as large only adds to them, without moving what is
+    // already there. Room not written to costs no memory.
+    const std::size_t rows = result_.size() + source_.size();
+    const std::size_t bytes = textBytes(result_) + textBytes(source_);
+    if (result_.empty() || rows > resultRoom_.rows || bytes > resultRoom_.bytes) {
+        resultRoom_.rows = 3 * rows;
+        resultRoom_.bytes = std::min(3 * bytes, ExpressionTable::kMaxTextBytes);
+        result_.reserve(resultRoom_.rows, resultRoom_.bytes);
+    }
+    appendRows(result_, source_);
     everFilled_ = true;
     if (view) view->endAppend();
 }

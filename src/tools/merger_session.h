@@ -70,6 +70,11 @@ private:
     SavePathChooser savePathChooser_;
     ExpressionTable source_;
     ExpressionTable result_;
+    // What the result list's buffers were last made ready for (rows, bytes of text).
+    struct Room {
+        std::size_t rows = 0;
+        std::size_t bytes = 0;
+    } resultRoom_;
     // Once something has been moved, an empty result list was emptied by the user.
     bool everFilled_ = false;
 };

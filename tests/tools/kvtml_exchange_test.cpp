@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "dictionary/dictionary_file.h"
 #include "support/temp_dir.h"
 #include "tools/exchange_commands.h"
@@ -53,6 +55,24 @@ TEST(KvtmlImport, TakesCzechAndTheForeignLanguageByTheirIdentifiers) {
     EXPECT_EQ(import.changed[0].number, 3u);
 }
 
+TEST(KvtmlImport, LanguagesListedAfterTheEntriesStillCount) {
+    const std::string file = R"(<kvtml version="2.0"><entries>
+<entry id="0"><translation id="en"><text>horse</text></translation><translation id="cz"><text>kůň</text></translation></entry>
+<entry id="1"><translation id="cz"><text>pes</text></translation></entry>
+</entries><identifiers>
+<identifier id="en"><name>English</name></identifier><identifier id="cz"><name>Čeština</name></identifier>
+</identifiers></kvtml>)";
+    for (const std::size_t parallelFrom : {std::size_t{0}, std::numeric_limits<std::size_t>::max()}) {
+        const ExchangeImport import = parseKvtml(file, parallelFrom);
+        ASSERT_TRUE(import.ok) << import.error;
+        ASSERT_EQ(import.table.size(), 1u);
+        EXPECT_EQ(import.table.at(0), (Expression{"horse", "kůň", "[]", "NENÍ"}));
+        ASSERT_EQ(import.skipped.size(), 1u);
+        EXPECT_EQ(import.skipped[0].number, 2u);
+        EXPECT_EQ(import.skipped[0].text, "chybí cizojazyčný text");
+    }
+}
+
 TEST(KvtmlImport, RefusesEntitiesDoctypesWithDeclarationsAndBrokenFiles) {
     const std::string external = R"(<?xml version="1.0"?>
 <!DOCTYPE kvtml [ <!ENTITY xxe SYSTEM "file:///etc/passwd"> ]>
@@ -97,7 +117,131 @@ TEST(KvtmlExport, WhatIsWrittenReadsBackLetterForLetter) {
               (Expression{"<b> & \"quotes\" 'n' tabs\there", "žluťoučký kůň úpěl ďábelské ódy", "ˈkwəʊts", "NENÍ"}));
     EXPECT_EQ(back.table.foreign(2), "ctrl\xEF\xBF\xBD" "char");
     EXPECT_NE(exported.bytes.find("<locale>cs</locale>"), std::string::npos);
-    EXPECT_NE(exported.bytes.find("<entry id=\"2\"/>"), std::string::npos);  // in the lesson
+    // The lesson lists every entry: the KDE trainers show only entries in a lesson.
+    const std::size_t lesson = exported.bytes.find("<container>");
+    ASSERT_NE(lesson, std::string::npos);
+    for (const char* entry : {"<entry id=\"0\"", "<entry id=\"1\"", "<entry id=\"2\""})
+        EXPECT_NE(exported.bytes.find(entry, lesson), std::string::npos) << entry;
+}
+
+TEST(KvtmlExport, WhatIsNotWellFormedUtf8BecomesAReplacementCharacterAndTheFileStaysReadable) {
+    struct Case {
+        std::string_view text;
+        std::string_view written;
+    };
+    const Case cases[] = {
+        {"a\xC0\x80" "b", "a\uFFFD\uFFFD" "b"},             // overlong NUL: two stray bytes
+        {"a\x80" "b", "a\uFFFD" "b"},                       // lone continuation byte
+        {"a\xE2\x82", "a\uFFFD\uFFFD"},                    // cut short
+        {"a\xF4\x90\x80\x80", "a\uFFFD\uFFFD\uFFFD\uFFFD"},  // past U+10FFFF
+        {"a\xED\xA0\x80" "b", "a\uFFFD" "b"},               // a surrogate, one character
+        {"a\xEF\xBF\xBE" "b", "a\uFFFD" "b"},               // U+FFFE
+        {"line\r\nbreak\x7F", "line\uFFFD\uFFFD" "break\x7F"},  // DEL is allowed in XML 1.0
+    };
+    for (const Case& c : cases) {
+        ExpressionTable table;
+        table.append(c.text, "český 😀 text", "[]", "NENÍ");
+        const KvtmlExport exported = buildKvtml(table, "t");
+        ASSERT_EQ(exported.changed.size(), 1u) << c.text;
+        const ExchangeImport back = parseKvtml(exported.bytes);
+        ASSERT_TRUE(back.ok) << c.text << ": " << back.error;
+        ASSERT_EQ(back.table.size(), 1u);
+        EXPECT_EQ(back.table.foreign(0), c.written) << c.text;
+        EXPECT_EQ(back.table.czech(0), "český 😀 text");
+    }
+}
+
+// The same file read by one reader and by two, the second starting in the middle.
+void expectSameReading(const std::string& file) {
+    const ExchangeImport one = parseKvtml(file, std::numeric_limits<std::size_t>::max());
+    const ExchangeImport two = parseKvtml(file, 0);
+    EXPECT_EQ(two.ok, one.ok);
+    EXPECT_EQ(two.error, one.error);
+    EXPECT_TRUE(two.table == one.table) << two.table.size() << " rows against " << one.table.size();
+    const auto notes = [](const std::vector<ExchangeNote>& list) {
+        std::string all;
+        for (const ExchangeNote& note : list) all += std::to_string(note.number) + " " + note.text + "\n";
+        return all;
+    };
+    EXPECT_EQ(notes(two.skipped), notes(one.skipped));
+    EXPECT_EQ(notes(two.changed), notes(one.changed));
+    EXPECT_EQ(two.remarks, one.remarks);
+}
+
+std::string entryXml(int number, const std::string& foreign, const std::string& czech) {
+    return "  <entry id=\"" + std::to_string(number) + "\">\r\n    <translation id=\"1\"><text>" + foreign +
+           "</text></translation>\r\n    <translation id=\"0\"><text>" + czech + "</text></translation>\r\n  </entry>\r\n";
+}
+
+std::string fileWith(const std::string& entries, std::string_view after = {}) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<kvtml version=\"2.0\" xmlns:x=\"urn:x\">\r\n"
+           "<identifiers><identifier id=\"0\"><locale>cs</locale></identifier>"
+           "<identifier id=\"1\"><locale>en</locale></identifier></identifiers>\r\n<entries>\r\n" +
+           entries + "</entries>" + std::string(after) + "\r\n</kvtml>\r\n";
+}
+
+TEST(KvtmlImport, TwoReadersReadALargeFileExactlyAsOneDoes) {
+    // Our own files, with entries skipped and changed on both sides of the middle.
+    ExpressionTable table;
+    for (int row = 0; row < 300; ++row)
+        table.append("word 😀 " + std::to_string(row), row % 7 == 0 ? "a;b" : "slovo ř " + std::to_string(row), "[]",
+                     "NENÍ");
+    expectSameReading(buildKvtml(table, "velký").bytes);
+
+    // An indented file with line breaks of two bytes, skipped entries, and languages after.
+    std::string entries;
+    for (int n = 0; n < 200; ++n) entries += entryXml(n, n % 11 == 0 ? "" : "dog𝄞" + std::to_string(n), "pes");
+    const std::string indented = fileWith(entries, "<identifiers><identifier id=\"2\"><locale>de</locale>"
+                                                   "</identifier></identifiers>");
+    expectSameReading(indented);
+    EXPECT_EQ(parseKvtml(indented, 0).table.size(), 181u);
+    EXPECT_EQ(parseKvtml(indented, 0).remarks.size(), 1u);
+}
+
+TEST(KvtmlImport, TwoReadersNeverTakeAnEntryThatIsNotOne) {
+    std::string firstHalf;
+    std::string secondHalf;
+    for (int n = 0; n < 40; ++n) firstHalf += entryXml(n, "cat", "kočka");
+    for (int n = 40; n < 60; ++n) secondHalf += entryXml(n, "dog", "pes");
+    std::string fakes;
+    for (int n = 0; n < 80; ++n) fakes += entryXml(900 + n, "fake", "falešný");
+    // The middle of each file falls among entries that are text, not markup.
+    for (const std::string& file : {fileWith(firstHalf + "<!--" + fakes + "-->" + secondHalf),
+                                    fileWith(firstHalf + "<entry id=\"x\"><translation id=\"1\"><text><![CDATA[" +
+                                             fakes + "]]></text></translation></entry>" + secondHalf),
+                                    fileWith(firstHalf + "<?note " + fakes + "?>" + secondHalf),
+                                    fileWith(firstHalf, "<lessons><container>" + fakes + "</container></lessons>")}) {
+        expectSameReading(file);
+        const ExchangeImport two = parseKvtml(file, 0);
+        ASSERT_TRUE(two.ok) << two.error;
+        for (std::size_t row = 0; row < two.table.size(); ++row) EXPECT_NE(two.table.foreign(row), "fake");
+    }
+}
+
+TEST(KvtmlImport, TwoReadersFailAsOneDoes) {
+    std::string entries;
+    for (int n = 0; n < 100; ++n) entries += entryXml(n, "horse", "kůň");
+    const std::string good = fileWith(entries);
+    const std::size_t late = good.rfind("horse");
+    const std::size_t early = good.find("horse");
+    for (const std::string& file : {
+             good.substr(0, good.size() - 20),                                  // cut short
+             std::string(good).replace(late, 5, "h&xx;e"),                     // an entity late
+             std::string(good).replace(early, 5, "h<x>e"),                     // broken early
+             std::string(good).replace(late, 5, "<x:b>horse</x:b>"),           // a prefix declared at the root
+             std::string(good).replace(late, 5, "<y:b>horse</y:b>"),           // a prefix never declared
+             std::string(good).replace(late, 5, "h\xC3"),                      // not UTF-8
+         }) {
+        expectSameReading(file);
+    }
+    // The message names the line and the fault. The first entry's text is on line 6, each
+    // entry takes four lines.
+    const ExchangeImport earlyError = parseKvtml(std::string(good).replace(early, 5, "h<x>e"), 0);
+    EXPECT_EQ(earlyError.error, "chyba XML na řádku 6: Opening and ending tag mismatch.");
+    const ExchangeImport lateError = parseKvtml(std::string(good).replace(late, 5, "h</x>e"), 0);
+    EXPECT_EQ(lateError.error, "chyba XML na řádku " + std::to_string(6 + 4 * 99) + ": Opening and ending tag mismatch.");
+    EXPECT_FALSE(parseKvtml(good.substr(0, good.size() - 20), 0).ok);
+    EXPECT_TRUE(parseKvtml(std::string(good).replace(late, 5, "<x:b>horse</x:b>"), 0).ok);
 }
 
 TEST(ExchangeCommands, CsvAndKvtmlRoundTripsThroughDictionaryFiles) {

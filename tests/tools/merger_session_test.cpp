@@ -71,6 +71,25 @@ TEST_F(MergerSessionTest, ResultGrowsAcrossLoadsInMoveOrderWhileSourceIsReplaced
     EXPECT_EQ(observer.open, 0);
 }
 
+TEST_F(MergerSessionTest, MovingAllAgainAfterRemovalsAndEmptyingKeepsEveryRowInOrder) {
+    ASSERT_TRUE(session.load(dir / "a.slv"));
+    session.moveAll();
+    session.remove(MergerList::Result, 1);
+    session.moveAll();
+    session.moveAll();
+    ASSERT_EQ(result().size(), 8u);
+    const char* czech[] = {"pes", "kůň", "pes", "kočka", "kůň", "pes", "kočka", "kůň"};
+    for (std::size_t row = 0; row < 8; ++row) EXPECT_EQ(result().czech(row), czech[row]) << row;
+    EXPECT_EQ(result().at(6), (Expression{"cat", "kočka", "kæt", "/zvuky/cat.wav"}));
+
+    session.removeAll();
+    ASSERT_TRUE(session.load(dir / "b.slv"));
+    session.moveAll();
+    ASSERT_EQ(result().size(), 2u);
+    EXPECT_EQ(result().at(1), (Expression{"bird", "ptak", "[]", "NENÍ"}));
+    EXPECT_EQ(observer.open, 0);
+}
+
 TEST_F(MergerSessionTest, DuplicatesAreKeptAndSavedTwice) {
     ASSERT_TRUE(session.load(dir / "a.slv"));
     session.move(0);
