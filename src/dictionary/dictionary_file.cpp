@@ -420,89 +420,65 @@ Encoded encodeRows(const ExpressionTable& table, bool windows1250, std::size_t f
 }
 
 // The lines of the table, encoded in pieces of kRowsPerPiece rows, each handed to `put`
-// in order while it is still in the cache. A large table is encoded by two threads, one
-// taking the even pieces and one the odd. In Windows-1250 `readsAsUtf8` says at the end
+// in order while it is still in the cache. A large table is shared by two threads, one
+// taking the even pieces and one the odd, each putting its own piece when its turn comes,
+// so that one encodes while the other writes. In Windows-1250 `readsAsUtf8` says at the end
 // whether the bytes would be taken for UTF-8 by the next reading.
 template <class Put>
 Encoded encodeLines(const ExpressionTable& table, bool windows1250, std::string_view prefix, Put&& put,
                     bool& readsAsUtf8) {
     constexpr std::size_t kRowsPerPiece = 4096;
-    constexpr std::size_t kSlots = 4;
-    struct Slot {
-        std::string bytes;
-        std::size_t used = 0;
-        Encoded result = Encoded::Done;
-        bool filled = false;  // an odd piece waiting for the writing thread
-    };
-    std::array<Slot, kSlots> slots;
     const std::size_t pieces = (table.size() + kRowsPerPiece - 1) / kRowsPerPiece;
-    auto encodePiece = [&](std::size_t k, Slot& slot) {
-        slot.used = 0;
-        slot.result = encodeRows(table, windows1250, k * kRowsPerPiece, std::min(table.size(), (k + 1) * kRowsPerPiece),
-                                 slot.bytes, slot.used);
-    };
+    if (!prefix.empty() && !put(prefix)) return Encoded::Refused;
 
     std::mutex mutex;
-    std::condition_variable changed;
-    bool stop = false;
-    bool helped = pieces >= kSlots && std::thread::hardware_concurrency() >= 2;
-    std::jthread helper;
-    if (helped) {
-        try {
-            helper = std::jthread([&] {
-                for (std::size_t k = 1; k < pieces; k += 2) {
-                    Slot& slot = slots[k % kSlots];
-                    {
-                        std::unique_lock lock(mutex);
-                        changed.wait(lock, [&] { return stop || !slot.filled; });
-                        if (stop) return;
-                    }
-                    encodePiece(k, slot);
-                    {
-                        std::lock_guard lock(mutex);
-                        slot.filled = true;
-                    }
-                    changed.notify_all();
-                    if (slot.result != Encoded::Done) return;
-                }
-            });
-        } catch (const std::system_error&) {
-            helped = false;
-        }
-    }
-
-    Encoded outcome = prefix.empty() || put(prefix) ? Encoded::Done : Encoded::Refused;
+    std::condition_variable turnChanged;
+    std::size_t turn = 0;  // the piece to be put next
+    Encoded outcome = Encoded::Done;
+    // Only the thread whose turn it is touches these.
     bool nonAscii = false;
     bool validUtf8 = true;
-    for (std::size_t k = 0; k < pieces && outcome == Encoded::Done; ++k) {
-        Slot& slot = slots[k % kSlots];
-        const bool theirs = helped && k % 2 == 1;
-        if (theirs) {
-            std::unique_lock lock(mutex);
-            changed.wait(lock, [&] { return slot.filled; });
-        } else {
-            encodePiece(k, slot);
-        }
-        const std::string_view bytes(slot.bytes.data(), slot.used);
-        // Pieces end at CR LF, so no character is split between two of them.
-        if (slot.result == Encoded::Done && windows1250 && validUtf8 && hasNonAscii(bytes)) {
-            nonAscii = true;
-            validUtf8 = isValidUtf8(bytes);
-        }
-        outcome = slot.result != Encoded::Done ? slot.result : put(bytes) ? Encoded::Done : Encoded::Refused;
-        if (theirs) {
+    const auto work = [&](std::size_t first, std::size_t step) {
+        std::string piece;
+        for (std::size_t k = first; k < pieces; k += step) {
+            std::size_t used = 0;
+            Encoded result = encodeRows(table, windows1250, k * kRowsPerPiece,
+                                        std::min(table.size(), (k + 1) * kRowsPerPiece), piece, used);
+            {
+                std::unique_lock lock(mutex);
+                turnChanged.wait(lock, [&] { return turn == k || outcome != Encoded::Done; });
+                if (outcome != Encoded::Done) return;
+            }
+            if (result == Encoded::Done) {
+                const std::string_view bytes(piece.data(), used);
+                // Pieces end at CR LF, so no character is split between two of them.
+                if (windows1250 && validUtf8 && hasNonAscii(bytes)) {
+                    nonAscii = true;
+                    validUtf8 = isValidUtf8(bytes);
+                }
+                if (!put(bytes)) result = Encoded::Refused;
+            }
             {
                 std::lock_guard lock(mutex);
-                slot.filled = false;
+                if (result != Encoded::Done) outcome = result;
+                ++turn;
             }
-            changed.notify_all();
+            turnChanged.notify_all();
+            if (result != Encoded::Done) return;
+        }
+    };
+
+    bool shared = pieces >= 4 && std::thread::hardware_concurrency() >= 2;
+    std::thread helper;
+    if (shared) {
+        try {
+            helper = std::thread(work, 1, 2);
+        } catch (const std::system_error&) {
+            shared = false;
         }
     }
-    {
-        std::lock_guard lock(mutex);
-        stop = true;
-    }
-    changed.notify_all();
+    work(0, shared ? 2 : 1);
+    if (helper.joinable()) helper.join();
     readsAsUtf8 = windows1250 && nonAscii && validUtf8;
     return outcome;
 }

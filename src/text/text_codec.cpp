@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -272,12 +273,18 @@ char* writeWindows1250(char* p, std::string_view utf8) {
     const std::size_t n = utf8.size();
     std::size_t i = 0;
     while (i < n) {
-        // Most text is ASCII: move it eight bytes at a time.
+        // Most text is ASCII: move it eight bytes at a time, up to the next byte that is not.
         while (i + 8 <= n) {
             std::uint64_t word;
             std::memcpy(&word, s + i, 8);
-            if (word & 0x8080808080808080ull) break;
             std::memcpy(p, &word, 8);
+            const std::uint64_t high = word & 0x8080808080808080ull;
+            if (high != 0) {
+                const auto ascii = static_cast<std::size_t>(std::countr_zero(high) >> 3);
+                p += ascii;
+                i += ascii;
+                break;
+            }
             p += 8;
             i += 8;
         }
@@ -308,7 +315,7 @@ char* writeWindows1250(char* p, std::string_view utf8) {
 
 bool appendWindows1250(std::string& out, std::string_view utf8) {
     const std::size_t start = out.size();
-    out.resize(start + codePointCount(utf8));
+    out.resize(start + utf8.size());
     char* end = writeWindows1250(out.data() + start, utf8);
     if (end == nullptr) {
         out.resize(start);

@@ -44,8 +44,9 @@ std::optional<std::string> encodeWindows1250(std::string_view utf8);
 // Number of code points: the Windows-1250 size of valid UTF-8 text.
 std::size_t codePointCount(std::string_view utf8);
 
-// Writes the Windows-1250 form of utf8 at p, which has room for codePointCount(utf8)
-// bytes; returns the end, or nullptr when a character cannot be stored.
+// Writes the Windows-1250 form of utf8 at p, which has room for utf8.size() bytes (more
+// than the result may need: whole words are stored at once); returns the end, or nullptr
+// when a character cannot be stored.
 char* writeWindows1250(char* p, std::string_view utf8);
 
 // Appends the Windows-1250 form of utf8 to out; false (out partly written) when a
