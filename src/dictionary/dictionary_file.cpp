@@ -438,6 +438,7 @@ Encoded encodeLines(const ExpressionTable& table, bool windows1250, std::string_
     // Only the thread whose turn it is touches these.
     bool nonAscii = false;
     bool validUtf8 = true;
+    bool startsWithBom = false;
     const auto work = [&](std::size_t first, std::size_t step) {
         std::string piece;
         for (std::size_t k = first; k < pieces; k += step) {
@@ -456,6 +457,8 @@ Encoded encodeLines(const ExpressionTable& table, bool windows1250, std::string_
                     nonAscii = true;
                     validUtf8 = isValidUtf8(bytes);
                 }
+                // "ď»ż" first would be taken for a byte order mark.
+                if (windows1250 && k == 0 && bytes.starts_with(kUtf8Bom)) startsWithBom = true;
                 if (!put(bytes)) result = Encoded::Refused;
             }
             {
@@ -479,7 +482,7 @@ Encoded encodeLines(const ExpressionTable& table, bool windows1250, std::string_
     }
     work(0, shared ? 2 : 1);
     if (helper.joinable()) helper.join();
-    readsAsUtf8 = windows1250 && nonAscii && validUtf8;
+    readsAsUtf8 = windows1250 && ((nonAscii && validUtf8) || startsWithBom);
     return outcome;
 }
 

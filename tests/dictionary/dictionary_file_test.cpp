@@ -353,6 +353,27 @@ TEST(DictionaryFile, LargeSaveTurnsWholeToUtf8WhenALateLineNeedsIt) {
     }
 }
 
+TEST(DictionaryFile, Windows1250BytesThatStartLikeAByteOrderMarkAreSavedAsUtf8) {
+    // "ď»ż" is EF BB BF in Windows-1250: the next reading would drop it as a BOM.
+    const DictionaryLoad load = parseDictionary("\n\xEF\xBB\xBF\xFF\r\n");
+    ASSERT_EQ(load.encoding, TextEncoding::Windows1250);
+    for (const bool toFile : {false, true}) {
+        TempDir dir;
+        TextEncoding encoding = load.encoding;
+        std::string text;
+        if (toFile) {
+            const SaveResult saved = saveDictionary(load.table, dir / "a.slv", load.encoding);
+            ASSERT_TRUE(saved.ok);
+            encoding = saved.encoding;
+            text = readBytes(dir / "a.slv");
+        } else {
+            text = buildDictionaryText(load.table, encoding);
+        }
+        EXPECT_EQ(encoding, TextEncoding::Utf8WithBom);
+        EXPECT_TRUE(parseDictionary(text).table == load.table);
+    }
+}
+
 TEST(DictionaryFile, LargeWindows1250SaveIsByteForByteTheLines) {
     TempDir dir;
     const ExpressionTable table = czechTable(30001);
