@@ -32,6 +32,22 @@ void ExpressionTable::append(std::string_view f, std::string_view c, std::string
     rows_.push_back(row);
 }
 
+void ExpressionTable::append(const ExpressionTable& other) {
+    if (&other == this) {
+        const ExpressionTable copy(other);
+        append(copy);
+        return;
+    }
+    if (text_.size() + other.text_.size() > kMaxTextBytes) throw std::length_error("dictionary text too large");
+    const auto base = static_cast<std::uint32_t>(text_.size());
+    text_.append(other.text_);
+    garbage_ += other.garbage_;
+    const std::size_t first = rows_.size();
+    rows_.insert(rows_.end(), other.rows_.begin(), other.rows_.end());
+    for (std::size_t row = first; row < rows_.size(); ++row)
+        for (Slot& slot : rows_[row]) slot.offset += base;
+}
+
 void ExpressionTable::set(std::size_t row, const Expression& e) {
     setField(row, Field::Foreign, e.foreign);
     setField(row, Field::Czech, e.czech);

@@ -51,6 +51,8 @@ public:
     void append(const Expression& e);
     void append(std::string_view foreign, std::string_view czech, std::string_view pronunciation,
                 std::string_view sound);
+    // All rows of `other` after these, in one copy of its text.
+    void append(const ExpressionTable& other);
     void set(std::size_t row, const Expression& e);
     void setField(std::size_t row, Field f, std::string_view value);
     void remove(std::size_t row);

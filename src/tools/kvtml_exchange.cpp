@@ -391,8 +391,7 @@ private:
         const std::size_t before = entryCount_;
         ExpressionTable& table = import_.table;
         const ExpressionTable& more = tail.import.table;
-        for (std::size_t row = 0; row < more.size(); ++row)
-            table.append(more.foreign(row), more.czech(row), more.pronunciation(row), more.sound(row));
+        table.append(more);
         for (ExchangeNote& note : tail.import.skipped)
             import_.skipped.push_back({before + note.number, std::move(note.text)});
         for (ExchangeNote& note : tail.import.changed)

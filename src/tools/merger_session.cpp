@@ -18,11 +18,6 @@ std::size_t textBytes(const ExpressionTable& table) {
     return bytes;
 }
 
-void appendRows(ExpressionTable& to, const ExpressionTable& from) {
-    for (std::size_t row = 0; row < from.size(); ++row)
-        to.append(from.foreign(row), from.czech(row), from.pronunciation(row), from.sound(row));
-}
-
 }  // namespace
 
 void appendExpressions(ExpressionTable& to, const ExpressionTable& from) {
@@ -32,7 +27,7 @@ void appendExpressions(ExpressionTable& to, const ExpressionTable& from) {
     }
     // One growth of each buffer instead of a doubling every so often.
     to.reserve(to.size() + from.size(), textBytes(to) + textBytes(from));
-    appendRows(to, from);
+    to.append(from);
 }
 
 bool MergerSession::load(const fs::path& file) {
@@ -80,7 +75,7 @@ void MergerSession::moveAll() {
         resultRoom_.bytes = std::min(3 * bytes, ExpressionTable::kMaxTextBytes);
         result_.reserve(resultRoom_.rows, resultRoom_.bytes);
     }
-    appendRows(result_, source_);
+    result_.append(source_);
     everFilled_ = true;
     if (view) view->endAppend();
 }

@@ -160,6 +160,35 @@ TEST(ExpressionTable, EditsKeepEveryOtherRowIntact) {
     EXPECT_EQ(table.foreign(997), "f998");
 }
 
+TEST(ExpressionTable, WholeTableAppendsLikeRowByRowAfterEditsAndToItself) {
+    ExpressionTable edited;
+    for (int i = 0; i < 5; ++i) edited.append("f" + std::to_string(i), "c" + std::to_string(i), "[]", "NENÍ");
+    edited.setField(1, Field::Czech, "kůň");
+    edited.remove(3);
+    // Short lines of a loaded file share the default pronunciation and sound.
+    const ExpressionTable loaded = parseDictionary("pes;dog\r\nko\xe8ka;cat;[kat];k.wav\r\nmy\x9a\r\n").table;
+    const auto rowByRow = [](ExpressionTable to, const ExpressionTable& from) {
+        for (std::size_t row = 0; row < from.size(); ++row)
+            to.append(from.foreign(row), from.czech(row), from.pronunciation(row), from.sound(row));
+        return to;
+    };
+    const std::array<const ExpressionTable*, 2> tables{&edited, &loaded};
+    for (const ExpressionTable* first : tables) {
+        for (const ExpressionTable* second : tables) {
+            ExpressionTable whole = *first;
+            whole.append(*second);
+            EXPECT_TRUE(whole == rowByRow(*first, *second));
+            // Edits after the append touch one row only.
+            whole.setField(whole.size() - 1, Field::Foreign, "nové");
+            EXPECT_EQ(whole.foreign(whole.size() - 1), "nové");
+            EXPECT_EQ(whole.foreign(first->size() - 1), first->foreign(first->size() - 1));
+        }
+    }
+    ExpressionTable twice = loaded;
+    twice.append(twice);
+    EXPECT_TRUE(twice == rowByRow(loaded, loaded));
+}
+
 TEST(DictionaryFile, AlternativesAreCountedOnPlus) {
     EXPECT_EQ(alternativeCount("dog"), 1u);
     EXPECT_EQ(alternativeCount("a+b+c+d+e"), 5u);
