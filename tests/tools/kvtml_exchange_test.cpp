@@ -55,6 +55,79 @@ TEST(KvtmlImport, TakesCzechAndTheForeignLanguageByTheirIdentifiers) {
     EXPECT_EQ(import.changed[0].number, 3u);
 }
 
+// Saved by KWordQuiz 22.12 after it opened a file of ours and "dog" was changed to "dogs":
+// its indentation, its date, and ">" left unescaped.
+constexpr std::string_view kKWordQuizFile = R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE kvtml PUBLIC "kvtml2.dtd" "http://edu.kde.org/kvtml/kvtml2.dtd">
+<kvtml version="2.0">
+  <information>
+    <generator>Lexo</generator>
+    <title>zv</title>
+    <date>2026-12-09</date>
+  </information>
+  <identifiers>
+    <identifier id="0">
+      <name>English</name>
+      <locale>en</locale>
+    </identifier>
+    <identifier id="1">
+      <name>Čeština</name>
+      <locale>cs</locale>
+    </identifier>
+  </identifiers>
+  <entries>
+    <entry id="0">
+      <translation id="0">
+        <text>dogs</text>
+        <pronunciation>[dog]</pronunciation>
+      </translation>
+      <translation id="1">
+        <text>pes</text>
+      </translation>
+    </entry>
+    <entry id="1">
+      <translation id="0">
+        <text>cat &amp; "mouse" &lt;x></text>
+      </translation>
+      <translation id="1">
+        <text>kočka</text>
+      </translation>
+    </entry>
+    <entry id="2">
+      <translation id="0">
+        <text>yellow horse+steed</text>
+      </translation>
+      <translation id="1">
+        <text>žluťoučký kůň</text>
+      </translation>
+    </entry>
+  </entries>
+  <lessons>
+    <container>
+      <name>zv</name>
+      <inpractice>true</inpractice>
+      <entry id="0"/>
+      <entry id="1"/>
+      <entry id="2"/>
+    </container>
+  </lessons>
+</kvtml>
+)";
+
+TEST(KvtmlImport, AFileKWordQuizSavedFromOursReadsBackWhole) {
+    const ExchangeImport import = parseKvtml(kKWordQuizFile);
+    ASSERT_TRUE(import.ok) << import.error;
+    ASSERT_EQ(import.table.size(), 3u);
+    EXPECT_EQ(import.table.at(0), (Expression{"dogs", "pes", "[dog]", "NENÍ"}));
+    EXPECT_EQ(import.table.at(1), (Expression{"cat & \"mouse\" <x>", "kočka", "[]", "NENÍ"}));
+    EXPECT_EQ(import.table.at(2), (Expression{"yellow horse+steed", "žluťoučký kůň", "[]", "NENÍ"}));
+    EXPECT_TRUE(import.skipped.empty());
+    // And what we write of it again is what KWordQuiz opened.
+    const ExchangeImport again = parseKvtml(buildKvtml(import.table, "zv").bytes);
+    ASSERT_TRUE(again.ok) << again.error;
+    EXPECT_TRUE(again.table == import.table);
+}
+
 TEST(KvtmlImport, LanguagesListedAfterTheEntriesStillCount) {
     const std::string file = R"(<kvtml version="2.0"><entries>
 <entry id="0"><translation id="en"><text>horse</text></translation><translation id="cz"><text>kůň</text></translation></entry>
