@@ -15,12 +15,12 @@ struct FileResult {
     std::string error;  // the system's reason when !ok
 };
 
-// Replaces the file in one step: the data goes to a temporary file in the same folder,
-// is flushed to disk, and is renamed over the target. A failure at any point leaves the
-// old file whole. A symbolic link is followed, so the file it names is replaced.
 // Writes all of `data` to an open descriptor, through short writes and interruptions.
 bool writeAll(int fd, std::string_view data);
 
+// Replaces the file in one step: the data goes to a temporary file in the same folder,
+// is flushed to disk, and is renamed over the target. A failure at any point leaves the
+// old file whole. A symbolic link is followed, so the file it names is replaced.
 FileResult writeFileAtomically(const std::filesystem::path& path, std::string_view data);
 
 // The same replacement for data written in pieces, so a large file needs no copy of itself
