@@ -52,6 +52,16 @@ put_tip_away() {
   sleep 0.3
 }
 
+# With the evaluation open: neither the main window nor the test window ($1) is on screen.
+evaluation_shown_alone() {
+  sleep 0.3
+  xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo 2\.95$' >/dev/null 2>&1 &&
+    end "the main window came back during the evaluation"
+  xdotool search --all --onlyvisible --pid "$pid" --name "$1" >/dev/null 2>&1 &&
+    end "the test window stayed on screen behind the evaluation"
+  return 0
+}
+
 # From the main window, at a fresh start: puts the tip away, presses $1 and prints the window
 # whose name matches $2 once it is active. Needs $pid; ends the run when either window fails
 # (the reason goes to stderr, since callers take the window from stdout).

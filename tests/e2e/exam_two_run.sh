@@ -18,18 +18,10 @@ exe=$1 work=$2 helpers=$3
 "$exe" "$work/zvirata.slv" >"$work/log" 2>&1 &
 pid=$!
 . "$helpers"
-main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
-put_tip_away
-sleep 2.5  # the splash hands over
-timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
-xdotool key F4
-test=$(waitfor 'Zkoušení výrazů II' 50) || end "F4 did not open Test II"
-timeout 3 xdotool windowactivate --sync "$test" 2>/dev/null; sleep 0.3
+test=$(open_from_main F4 'Zkoušení výrazů II') || exit 1
 for k in v n v n; do xdotool key "$k"; sleep 0.3; done
 waitfor '^Vyhodnocení$' 50 >/dev/null || end "no evaluation after the fourth answer"
-sleep 0.3
-xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo 2\.95$' >/dev/null 2>&1 && end "the main window came back during the evaluation"
-xdotool search --all --onlyvisible --pid "$pid" --name 'Zkoušení výrazů II' >/dev/null 2>&1 && end "Test II stayed on screen behind the evaluation"
+evaluation_shown_alone 'Zkoušení výrazů II'
 terminate
 DRIVE
 chmod +x "$work/drive.sh"

@@ -17,11 +17,7 @@ exe=$1 work=$2 helpers=$3
 "$exe" "$work/zvirata.slv" >"$work/log" 2>&1 &
 pid=$!
 . "$helpers"
-main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
-put_tip_away
-timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
-press "$main" F2
-learning=$(waitfor '^Výuka výrazů$' 50) || end "F2 did not open the learning window"
+learning=$(open_from_main F2 '^Výuka výrazů$') || exit 1
 start=$(date +%s.%N)
 # Two expressions two seconds apart, then the question at the end of the pass; message
 # boxes carry the title of the moment.

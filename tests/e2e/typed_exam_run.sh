@@ -17,20 +17,13 @@ exe=$1 work=$2 helpers=$3
 "$exe" "$work/zvirata.slv" >"$work/log" 2>&1 &
 pid=$!
 . "$helpers"
-main=$(waitfor '^Lexo 2\.95$' 150) || end "no main window"
-put_tip_away
-timeout 3 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
-press "$main" F3
-test=$(waitfor 'Zkoušení výrazů I' 50) || end "F3 did not open Test I"
-timeout 3 xdotool windowactivate --sync "$test" 2>/dev/null; sleep 0.3
+test=$(open_from_main F3 'Zkoušení výrazů I') || exit 1
 for _ in 1 2 3; do
   xdotool type --window "$test" x; xdotool key --window "$test" Return; sleep 0.2
 done
 press "$test" Return
 waitfor '^Vyhodnocení$' 50 >/dev/null || end "no evaluation after the end message"
-sleep 0.3
-xdotool search --all --onlyvisible --pid "$pid" --name '^Lexo 2\.95$' >/dev/null 2>&1 && end "the main window came back during the evaluation"
-xdotool search --all --onlyvisible --pid "$pid" --name 'Zkoušení výrazů I' >/dev/null 2>&1 && end "Test I stayed on screen behind the evaluation"
+evaluation_shown_alone 'Zkoušení výrazů I'
 # A desktop session ending the program: it must still close cleanly.
 terminate
 DRIVE
