@@ -2,6 +2,10 @@
 # fresh_program_folders; the driving script, run inside Xvfb, sources this file again with
 # $pid set to the program's process.
 
+# Every script starts its X server at a random display number before xvfb-run's own search
+# for a free one: two tests starting together under ctest -j2 could both pick :99, and one
+# server then fails to start.
+
 # Skips (77) without xvfb-run and xdotool; else sets $work to a new folder holding the
 # program folder, the settings and the runtime folder, all exported for the program.
 fresh_program_folders() {

@@ -71,7 +71,7 @@ check() {  # picture name
 # Two runs: the dictionary on the command line goes to the first working window opened.
 for run in "F1:Editor výrazů:editor" "F3:Zkoušení výrazů I:test-one"; do
   IFS=: read -r key caption name <<<"$run"
-  env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' \
+  env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' \
     "$work/drive.sh" "$exe" "$work" "$key" "$caption" "$name" || fail "$name under Xvfb"
   check "$name"
 done

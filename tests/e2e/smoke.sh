@@ -51,7 +51,7 @@ kill -0 "$pid" 2>/dev/null && { echo "F10 did not end the program"; kill "$pid";
 wait "$pid"
 DRIVE
   chmod +x "$work/drive.sh"
-  env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" || fail "under Xvfb"
+  env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" || fail "under Xvfb"
 else
   QT_QPA_PLATFORM=offscreen "$exe" >"$work/log" 2>&1 &
   pid=$!

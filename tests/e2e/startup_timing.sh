@@ -11,4 +11,4 @@ trap 'rm -rf "$work"' EXIT
 export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' python3 "$here/startup_timing.py" "$exe"
+env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' python3 "$here/startup_timing.py" "$exe"
