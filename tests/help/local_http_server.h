@@ -8,6 +8,7 @@
 #include <QTcpSocket>
 #include <QUrl>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace lexo::testing {
@@ -47,6 +48,16 @@ public:
     }
     const std::vector<Request>& requests() const { return requests_; }
 
+    // Sends what the held answers kept back and ends them.
+    void releaseHeld() {
+        for (auto& [socket, rest] : held_) {
+            if (!socket) continue;
+            socket->write(rest);
+            socket->disconnectFromHost();
+        }
+        held_.clear();
+    }
+
 private:
     void accept(QTcpSocket* socket) {
         auto* buffer = new QByteArray;
@@ -82,7 +93,7 @@ private:
         socket->write(head);
         if (route.holdAfter >= 0) {
             socket->write(route.body.left(route.holdAfter));
-            held_.push_back(socket);
+            held_.emplace_back(socket, route.body.mid(route.holdAfter));
             return;
         }
         socket->write(route.body);
@@ -92,7 +103,7 @@ private:
     QTcpServer server_;
     QMap<QByteArray, Route> routes_;
     std::vector<Request> requests_;
-    std::vector<QPointer<QTcpSocket>> held_;
+    std::vector<std::pair<QPointer<QTcpSocket>, QByteArray>> held_;
 };
 
 }  // namespace lexo::testing
