@@ -1,9 +1,5 @@
 #include "exam/typed_exam_session.h"
 
-#include <system_error>
-
-#include "dictionary/dictionary_file.h"
-#include "text/text_codec.h"
 #include "exam/grading.h"
 
 namespace lexo {
@@ -15,11 +11,7 @@ std::string extendedTestingOffer(std::size_t translations) {
 }
 
 TypedExamSession::TypedExamSession(TypedExamServices services)
-    : services_(std::move(services)), pronunciation_(services_) {
-    pronunciation_.pronounceCurrent = [this] {
-        if (current_) pronounce(*current_);
-    };
-}
+    : ExamSession(std::move(services), TesterKind::TestOne, kTestOneWrongExpressionsFile) {}
 
 TypedExamSession::~TypedExamSession() = default;
 
@@ -27,55 +19,22 @@ std::string TypedExamSession::applyEntryCase(std::string_view typed) const {
     return enteredText(typed, services_.general.upperCaseEntry);
 }
 
-const ExamTable& TypedExamSession::table() const {
-    static const ExamTable empty;
-    return table_ ? *table_ : empty;
-}
-
-std::string_view TypedExamSession::questionLabel() const {
-    return lexo::questionLabel(services_.settings.settings().direction);
-}
-
 // --- the life of a test
 
 void TypedExamSession::reset() {
-    pronunciation_.stop();
+    ExamSession::reset();
     view_ = TypedExamView{};
     lastAnswerCorrect_ = false;
     waiting_ = false;
-    testFinished_ = false;
     phase_ = TypedExamPhase::Empty;
     sequentialIndex_ = 0;
-    correct_ = 0;
-    wrong_ = 0;
-    table_.reset();
-    randomOrder_.clear();
-    current_.reset();
-    answerSlots_.clear();
-    questionSlots_.clear();
     severalAnswers_ = 0;
-    wrongRecords_ = 0;
-    total_ = 0;
-    position_ = 0;
-}
-
-void TypedExamSession::interrupt() {
-    if (services_.general.recordInterruptedTests) recordStatistics(false);
-    reset();
-    services_.evaluation.clearList();
-}
-
-void TypedExamSession::fill(ExpressionTable expressions) {
-    recordsDirection_ = services_.settings.settings().direction;
-    table_ = std::make_shared<const ExamTable>(std::move(expressions), recordsDirection_);
 }
 
 void TypedExamSession::begin() {
     view_.dictionaryName = std::filesystem::path(dictionaryPath_).filename().string();
     total_ = static_cast<int>(table_->size());
     view_.total = std::to_string(total_);
-    // The order is locked while a dictionary is loaded, so the one read now holds for the test.
-    order_ = services_.settings.settings().order;
     if (order_ == TestOrder::Sequential) {
         sequentialIndex_ = 0;
         position_ = 1;
@@ -120,7 +79,7 @@ void TypedExamSession::showExpression(std::size_t row) {
     view_.question.clear();
     questionSlots_.appendDisplay(view_.question);
     phase_ = TypedExamPhase::Asking;
-    pronounceOnShow();
+    pronunciation_.expressionShown();
     prefetchNext();
 }
 
@@ -157,13 +116,9 @@ void TypedExamSession::endOfTest() {
 void TypedExamSession::evaluate() {
     services_.evaluation.selectAction(EvaluationAction::Retest);
     phase_ = TypedExamPhase::Evaluated;
-    if (services_.general.recordFinishedTests) recordStatistics(true);
+    recordStatistics(true);
     services_.evaluation.showResults(evaluateTest(correct_, wrong_, total_, services_.general.gradeThresholds));
     testFinished_ = true;
-}
-
-void TypedExamSession::recordStatistics(bool finished) {
-    appendExamStatistics(services_, TesterKind::TestOne, statisticsPath_, correct_, wrong_, position_, finished);
 }
 
 // --- answers
@@ -265,117 +220,17 @@ void TypedExamSession::returnFromExtendedTesting() {
 
 // --- pronunciation
 
-void TypedExamSession::pronounceOnShow() { pronunciation_.expressionShown(); }
-
 void TypedExamSession::repeatPronunciation() {
     if (!current_) return;
     if (phase_ != TypedExamPhase::Asking && phase_ != TypedExamPhase::WaitingForCorrect) return;
-    pronounce(*current_);
+    pronounceCurrent();
 }
-
-void TypedExamSession::pronounce(std::size_t row) { pronunciation_.pronounce(*table_, row, testedFile_); }
 
 // --- ways in and out
-
-std::optional<ExpressionTable> TypedExamSession::loadForTest(const std::filesystem::path& path,
-                                                           bool reportUnreadable) {
-    return loadDictionaryForTest(services_.prompter, path, reportUnreadable);
-}
-
-bool TypedExamSession::openDictionary(const std::filesystem::path& path) {
-    // A file that cannot be used breaks nothing off: the running test goes on unrecorded.
-    DictionaryLoad load = loadDictionary(path);
-    if (load.status == LoadStatus::CannotOpen) {
-        // A missing file has had its message from the recent-files menu already.
-        std::error_code ec;
-        if (std::filesystem::exists(path, ec)) reportUnreadable(path, load.error);
-        return false;
-    }
-    if (load.status == LoadStatus::TooLarge) {
-        services_.prompter.information(kTooLargeDictionaryMessage);
-        return false;
-    }
-    if (dictionaryLoaded()) {
-        if (!services_.prompter.askYesNo(kInterruptTestQuestion)) return false;
-        interrupt();
-    }
-    reset();
-    dictionaryPath_ = path.string();
-    if (load.status == LoadStatus::Empty) {
-        services_.prompter.information(kEmptyDictionaryMessage);
-        return true;
-    }
-    setTestedFile(path);
-    fill(std::move(load.table));
-    begin();
-    return true;
-}
-
-void TypedExamSession::setTestedFile(const std::filesystem::path& file) {
-    testedFile_ = file;
-    statisticsPath_ = toLowerUtf8(file.string());
-}
-
-bool TypedExamSession::newTest() {
-    if (!dictionaryLoaded()) return true;
-    if (services_.prompter.askYesNo(kInterruptTestQuestion)) interrupt();
-    return false;
-}
-
-void TypedExamSession::loadLastWrongExpressions() {
-    const std::filesystem::path file = services_.programFolder / kTestOneWrongExpressionsFile;
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) {
-        services_.prompter.information(kNoLastWrongExpressionsMessage);
-        return;
-    }
-    if (dictionaryLoaded()) {
-        if (!services_.prompter.askYesNo(kInterruptForLastWrongQuestion)) return;
-        interrupt();
-    }
-    reset();
-    // The statistics name this test after the file; the name label keeps the dictionary
-    // last opened.
-    setTestedFile(file);
-    DictionaryLoad load = loadDictionary(file);
-    switch (load.status) {
-    case LoadStatus::Loaded:
-        fill(std::move(load.table));
-        begin();
-        return;
-    case LoadStatus::Empty: services_.prompter.information(kNoLastWrongExpressionsMessage); return;
-    case LoadStatus::TooLarge: services_.prompter.information(kTooLargeDictionaryMessage); return;
-    case LoadStatus::CannotOpen:
-        reportUnreadable(file, load.error);
-        return;
-    }
-}
-
-void TypedExamSession::reportUnreadable(const std::filesystem::path& path, const std::string& error) {
-    services_.prompter.error("Slovník " + path.string() + " nelze otevřít: " + error);
-}
-
-void TypedExamSession::windowShown() {
-    const std::optional<std::filesystem::path> file =
-        takeCommandLineDictionaryFile(services_.startup, services_.programFolder);
-    if (!file) return;
-    std::optional<ExpressionTable> table = loadForTest(*file, true);
-    if (!table) return;
-    reset();
-    setTestedFile(*file);
-    fill(std::move(*table));
-    begin();
-}
 
 void TypedExamSession::windowClosed() {
     pronunciation_.stop();
     interrupt();
-}
-
-void TypedExamSession::startRetest(ExpressionTable expressions) {
-    if (expressions.empty()) return;
-    fill(std::move(expressions));
-    begin();
 }
 
 }  // namespace lexo

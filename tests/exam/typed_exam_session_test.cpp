@@ -328,6 +328,12 @@ TEST_F(TypedExamSessionTest, AnUnreadableDictionaryLeavesTheRunningTestAlone) {
         EXPECT_NE(prompter.texts(Kind::Error)[0].find("nelze otevřít"), std::string::npos);
         EXPECT_NE(prompter.texts(Kind::Error)[0].find(unreadable.string()), std::string::npos);
     }
+    // The same for the last wrong expressions: read before the question is asked.
+    fs::create_directories(dir / "spatnevyrazy.slv");
+    prompter.clear();
+    session.loadLastWrongExpressions();
+    EXPECT_EQ(prompter.count(Kind::YesNo), 0u);
+    EXPECT_EQ(prompter.count(Kind::Error), 1u);
     EXPECT_TRUE(session.dictionaryLoaded());
     EXPECT_EQ(session.total(), 2);
     EXPECT_EQ(evaluation.size(), 1u) << "the wrong answer is still there";
