@@ -40,6 +40,8 @@ public:
     void loadLastWrongExpressions();
     // The window was shown: it takes a dictionary named on the command line, once.
     void windowShown();
+    // "Opakovat výslovnost": at once, whatever the settings say, when the test allows it.
+    virtual void repeatPronunciation() = 0;
     // The caption above the question, set on every activation of the window.
     std::string_view questionLabel() const;
 

@@ -50,7 +50,7 @@ public:
     void dontKnow();
     // "Opakovat výslovnost": at once, whatever the settings say; nothing on the first
     // question in file order and on the second in random order.
-    void repeatPronunciation();
+    void repeatPronunciation() override;
 
     // --- state
     SelfAssessedExamPhase phase() const { return phase_; }

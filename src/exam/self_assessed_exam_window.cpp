@@ -3,27 +3,16 @@
 
 #include "exam/self_assessed_exam_window.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QStyle>
-#include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
-#include "common/app_signals.h"
-#include "common/program_context.h"
-#include "dictionary/recent_files_menu.h"
-#include "common/context_ports.h"
 #include "exam/exam_window_support.h"
 #include "platform/qt_widgets.h"
 
@@ -37,44 +26,18 @@ constexpr QSize kClientSize{384, 402};
 SelfAssessedExamWindow::SelfAssessedExamWindow(AppContext& context, Timers& timers, Random& random,
                                                TesterSettingsModel& settings, EvaluationSession& evaluation,
                                                ExamResultSink& statistics, QWidget* parent)
-    : QMainWindow(parent), context_(context), shownPhase_(SelfAssessedExamPhase::Empty) {
-    setObjectName(QStringLiteral("Form12"));
-    setWindowTitle(QStringLiteral("Zkoušení výrazů II"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-
-    session_ = std::make_unique<SelfAssessedExamSession>(
-        SelfAssessedExamServices{*context.prompter, timers, soundPlayerOf(context), speakerOf(context), random,
-                                 context.general, settings, context.startup, evaluation, statistics,
-                                 context.programFolder});
+    : ExamWindow(context, settings, "Form12", "Zkoušení výrazů II", parent),
+      shownPhase_(SelfAssessedExamPhase::Empty) {
+    session_ = std::make_unique<SelfAssessedExamSession>(services(timers, random, evaluation, statistics));
     evaluation.attachTestTwo(*session_);
-    settings.setTestLoadedQuery([session = session_.get()] { return session->dictionaryLoaded(); });
-    settings_ = &settings;
-
     buildCentral();
-    buildMenusAndToolBar();
-
-    RecentFilesSettings recent = recentFilesSettings(RecentList::TestTwo);
-    recent.fileMenu = menus_.recent;
-    recentFiles_ =
-        new RecentFilesMenu(this, recent, *context.prompter, QString::fromStdString(context.programFolder.string()));
-    recentFiles_->setOpenHandler([this](const QString& path) { return openDictionaryPath(path); });
-
-    if (context.appSignals != nullptr) {
-        applyExpressionFont(context.appSignals->expressionFont());
-        connect(context.appSignals, &AppSignals::expressionFontChanged, this,
-                &SelfAssessedExamWindow::applyExpressionFont);
-    } else {
-        applyExpressionFont(font());
-    }
-
+    attach(*session_, ExamMenuNames{RecentList::TestTwo, "Uzavt1", "Nastaven1", "btnastaveni", "ToolButton3"});
     refresh();
-    const QSize designed(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
-    setFixedSize(sizeHint().expandedTo(designed));
+    fitSize(kClientSize);
     centreOnScreen(*this);
 }
 
-SelfAssessedExamWindow::~SelfAssessedExamWindow() { settings_->setTestLoadedQuery({}); }
+SelfAssessedExamWindow::~SelfAssessedExamWindow() = default;
 
 void SelfAssessedExamWindow::buildCentral() {
     auto* central = new QWidget(this);
@@ -135,24 +98,12 @@ void SelfAssessedExamWindow::buildCentral() {
     auto* grid = new QGridLayout(info);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(4);
-    const auto row = [info, grid](int at, const char* name, const char* text) {
-        auto* title = new QLabel(QString::fromUtf8(text), info);
-        auto* value = new QLabel(QStringLiteral("-"), info);
-        value->setObjectName(QString::fromLatin1(name));
-        grid->addWidget(title, at, 0);
-        grid->addWidget(value, at, 1);
-        return value;
-    };
-    total_ = row(0, "lbpocet", "Celkový počet výrazů:");
-    current_ = row(1, "lbaktvyraz", "Aktuální výraz:");
-    correct_ = row(2, "lbspravne", "Správně uhodnutých výrazů:");
-    wrong_ = row(3, "lbspatne", "Špatně uhodnutých výrazů:");
+    total_ = addCounter(grid, 0, "lbpocet", "Celkový počet výrazů:");
+    current_ = addCounter(grid, 1, "lbaktvyraz", "Aktuální výraz:");
+    correct_ = addCounter(grid, 2, "lbspravne", "Správně uhodnutých výrazů:");
+    wrong_ = addCounter(grid, 3, "lbspatne", "Špatně uhodnutých výrazů:");
     grid->setColumnStretch(1, 1);
-    QFont bold = correct_->font();
-    bold.setBold(true);
-    for (QLabel* count : {correct_, wrong_}) count->setFont(bold);
-    setColour(correct_, QPalette::WindowText, kExamGreen);
-    setColour(wrong_, QPalette::WindowText, kExamRed);
+    styleAnswerCounts(correct_, wrong_);
     layout->addWidget(info);
     layout->addStretch(1);
 
@@ -162,29 +113,13 @@ void SelfAssessedExamWindow::buildCentral() {
     setCentralWidget(central);
 }
 
-void SelfAssessedExamWindow::buildMenusAndToolBar() {
-    menus_ = buildExamMenus(*this, ExamMenuNames{RecentList::TestTwo, "Uzavt1", "Nastaven1", "btnastaveni", "ToolButton3"},
-                            ExamMenuHandlers{[this] { newTest(); }, [this] { repeatPronunciation(); },
-                                             [this] { loadLastWrongExpressions(); }});
-}
-
-void SelfAssessedExamWindow::setFileChooser(FileChooser chooser) { recentFiles_->setFileChooser(std::move(chooser)); }
-
-void SelfAssessedExamWindow::setEvaluationOpener(std::function<void()> opener) {
-    evaluationOpener_ = std::move(opener);
-}
-
-void SelfAssessedExamWindow::setSettingsOpener(std::function<void()> opener) { menus_.setSettingsOpener(std::move(opener)); }
-
-void SelfAssessedExamWindow::setQuestionLabel(std::string_view text) { questionLabel_->setText(qs(text)); }
-
 void SelfAssessedExamWindow::showAfterEvaluation() {
     shownPhase_ = session_->phase();
     show();
     raise();
     activateWindow();
     refresh();
-    know_->setFocus();
+    focusAnswer();
 }
 
 void SelfAssessedExamWindow::know() {
@@ -197,25 +132,7 @@ void SelfAssessedExamWindow::dontKnow() {
     refresh();
 }
 
-void SelfAssessedExamWindow::newTest() {
-    const bool openDialog = session_->newTest();
-    refresh();
-    if (openDialog) recentFiles_->open();
-}
-
-bool SelfAssessedExamWindow::openDictionaryPath(const QString& path) {
-    const bool opened = session_->openDictionary(path.toStdString());
-    refresh();
-    know_->setFocus();
-    return opened;
-}
-
-void SelfAssessedExamWindow::loadLastWrongExpressions() {
-    session_->loadLastWrongExpressions();
-    refresh();
-}
-
-void SelfAssessedExamWindow::repeatPronunciation() { session_->repeatPronunciation(); }
+void SelfAssessedExamWindow::focusAnswer() { know_->setFocus(); }
 
 void SelfAssessedExamWindow::applyExpressionFont(const QFont& font) {
     for (QPlainTextEdit* memo : {question_, previousQuestion_, previousAnswers_}) {
@@ -251,7 +168,7 @@ void SelfAssessedExamWindow::followPhase() {
     if (phase == shownPhase_) return;
     shownPhase_ = phase;
     if (phase == SelfAssessedExamPhase::Evaluated) {
-        if (evaluationOpener_) evaluationOpener_();
+        openEvaluation();
         stepAside(*this);
     }
 }
@@ -269,21 +186,6 @@ void SelfAssessedExamWindow::keyPressEvent(QKeyEvent* event) {
         }
     }
     QMainWindow::keyPressEvent(event);
-}
-
-bool SelfAssessedExamWindow::event(QEvent* event) {
-    // The direction may have changed in the settings window since the caption was set.
-    if (event->type() == QEvent::WindowActivate) setQuestionLabel(session_->questionLabel());
-    return QMainWindow::event(event);
-}
-
-void SelfAssessedExamWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (event->spontaneous()) return;
-    setQuestionLabel(session_->questionLabel());
-    session_->windowShown();
-    refresh();
-    know_->setFocus();
 }
 
 void SelfAssessedExamWindow::closeEvent(QCloseEvent* event) {

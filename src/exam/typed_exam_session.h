@@ -57,7 +57,7 @@ public:
     // Enter in the answer box with its text (capitals already applied).
     void enter(std::string_view typed);
     // "Opakovat výslovnost": at once, whatever the settings say, while an expression is asked.
-    void repeatPronunciation();
+    void repeatPronunciation() override;
 
     // The answer box's text after a key: capitals when the general settings want them.
     std::string applyEntryCase(std::string_view typed) const;

@@ -3,28 +3,17 @@
 
 #include "exam/typed_exam_window.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QScreen>
-#include <QShowEvent>
-#include <QStyle>
-#include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <tuple>
 
-#include "common/app_signals.h"
-#include "common/context_ports.h"
-#include "common/program_context.h"
-#include "dictionary/recent_files_menu.h"
 #include "common/entry_line_edit.h"
+#include "common/program_context.h"
 #include "common/upper_case_entry.h"
 #include "exam/exam_window_support.h"
 #include "exam/extended_testing_window.h"
@@ -38,55 +27,21 @@ constexpr QSize kClientSize{379, 427};
 }  // namespace
 
 TypedExamWindow::TypedExamWindow(AppContext& context, Timers& timers, Random& random, TesterSettingsModel& settings,
-                             EvaluationSession& evaluation, ExamResultSink& statistics, QWidget* parent)
-    : QMainWindow(parent), context_(context), shownPhase_(TypedExamPhase::Empty) {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Zkoušení výrazů I"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-
-    session_ = std::make_unique<TypedExamSession>(
-        TypedExamServices{*context.prompter, timers, soundPlayerOf(context), speakerOf(context), random, context.general,
-                        settings, context.startup, evaluation, statistics, context.programFolder});
+                                 EvaluationSession& evaluation, ExamResultSink& statistics, QWidget* parent)
+    : ExamWindow(context, settings, "Form4", "Zkoušení výrazů I", parent), shownPhase_(TypedExamPhase::Empty) {
+    session_ = std::make_unique<TypedExamSession>(services(timers, random, evaluation, statistics));
     evaluation.attachTestOne(*session_);
-    settings.setTestLoadedQuery([session = session_.get()] { return session->dictionaryLoaded(); });
-    settings_ = &settings;
-
     buildCentral();
-    buildMenusAndToolBar();
-
     extended_ = std::make_unique<ExtendedTestingWindow>(session_->extendedTesting(), context.general);
     extended_->setReturnHandler([this] { returnFromExtendedTesting(); });
-
-    RecentFilesSettings recent = recentFilesSettings(RecentList::TestOne);
-    recent.fileMenu = menus_.recent;
-    recentFiles_ =
-        new RecentFilesMenu(this, recent, *context.prompter, QString::fromStdString(context.programFolder.string()));
-    recentFiles_->setOpenHandler([this](const QString& path) { return openDictionaryPath(path); });
-
-    if (context.appSignals != nullptr) {
-        applyExpressionFont(context.appSignals->expressionFont());
-        connect(context.appSignals, &AppSignals::expressionFontChanged, this, &TypedExamWindow::applyExpressionFont);
-    } else {
-        applyExpressionFont(font());
-    }
-
+    attach(*session_, ExamMenuNames{RecentList::TestOne, "Konec1", "Nas1", "btoptions", "ToolButton4"});
     refresh();
-    fitSize();
+    fitSize(kClientSize);
     centreOnScreen(*this);
-}
-
-void TypedExamWindow::fitSize() {
-    // The designed size, grown when the chosen font needs more room.
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    const QSize designed(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
-    setFixedSize(sizeHint().expandedTo(designed));
 }
 
 TypedExamWindow::~TypedExamWindow() {
     answer_->keyHandler = nullptr;
-    settings_->setTestLoadedQuery({});
     // The extended window shows a part of the session: it goes first.
     extended_.reset();
 }
@@ -134,46 +89,19 @@ void TypedExamWindow::buildCentral() {
     auto* grid = new QGridLayout(info);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(4);
-    const auto row = [info, grid](int at, const char* name, const char* text) {
-        auto* title = new QLabel(QString::fromUtf8(text), info);
-        auto* value = new QLabel(QStringLiteral("-"), info);
-        value->setObjectName(QString::fromLatin1(name));
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        grid->addWidget(title, at, 0);
-        grid->addWidget(value, at, 1);
-        return value;
-    };
-    dictionaryName_ = row(0, "lbnazev", "Název slovníku:");
-    total_ = row(1, "lbpocetvyrazu", "Celkový počet výrazů:");
-    current_ = row(2, "lbaktvyraz", "Aktuální výraz:");
-    correct_ = row(3, "lbspravne", "Správně uhodnutých výrazů:");
-    wrong_ = row(4, "lbspatne", "Špatně uhodnutých výrazů:");
+    dictionaryName_ = addCounter(grid, 0, "lbnazev", "Název slovníku:");
+    total_ = addCounter(grid, 1, "lbpocetvyrazu", "Celkový počet výrazů:");
+    current_ = addCounter(grid, 2, "lbaktvyraz", "Aktuální výraz:");
+    correct_ = addCounter(grid, 3, "lbspravne", "Správně uhodnutých výrazů:");
+    wrong_ = addCounter(grid, 4, "lbspatne", "Špatně uhodnutých výrazů:");
     grid->setColumnStretch(1, 1);
-    QFont bold = correct_->font();
-    bold.setBold(true);
-    for (QLabel* count : {correct_, wrong_}) count->setFont(bold);
-    setColour(correct_, QPalette::WindowText, kExamGreen);
-    setColour(wrong_, QPalette::WindowText, kExamRed);
+    styleAnswerCounts(correct_, wrong_);
     layout->addWidget(info);
     layout->addStretch(1);
 
     setCentralWidget(central);
     answer_->setFocus();
 }
-
-void TypedExamWindow::buildMenusAndToolBar() {
-    menus_ = buildExamMenus(*this, ExamMenuNames{RecentList::TestOne, "Konec1", "Nas1", "btoptions", "ToolButton4"},
-                            ExamMenuHandlers{[this] { newTest(); }, [this] { repeatPronunciation(); },
-                                             [this] { loadLastWrongExpressions(); }});
-}
-
-void TypedExamWindow::setFileChooser(FileChooser chooser) { recentFiles_->setFileChooser(std::move(chooser)); }
-
-void TypedExamWindow::setEvaluationOpener(std::function<void()> opener) { evaluationOpener_ = std::move(opener); }
-
-void TypedExamWindow::setSettingsOpener(std::function<void()> opener) { menus_.setSettingsOpener(std::move(opener)); }
-
-void TypedExamWindow::setQuestionLabel(std::string_view text) { questionLabel_->setText(qs(text)); }
 
 void TypedExamWindow::showAfterEvaluation() {
     shownPhase_ = session_->phase();
@@ -188,25 +116,9 @@ void TypedExamWindow::comeBack() {
     answer_->setFocus();
 }
 
-void TypedExamWindow::newTest() {
-    bool openDialog = false;
-    runAskingCommand([&] { openDialog = session_->newTest(); });
-    // Nothing was loaded: the dialog runs, and the open handler shows what it opened.
-    if (openDialog) recentFiles_->open();
-}
+void TypedExamWindow::focusAnswer() { answer_->setFocus(); }
 
-bool TypedExamWindow::openDictionaryPath(const QString& path) {
-    bool opened = false;
-    runAskingCommand([&] { opened = session_->openDictionary(path.toStdString()); });
-    return opened;
-}
-
-void TypedExamWindow::loadLastWrongExpressions() {
-    runAskingCommand([this] { session_->loadLastWrongExpressions(); });
-}
-
-void TypedExamWindow::runAskingCommand(const std::function<void()>& command) {
-    // "No" to breaking off the test changes nothing, the half-typed answer included.
+void TypedExamWindow::runCommand(const std::function<void()>& command) {
     const QString typed = answer_->text();
     const auto state = [this] {
         const TypedExamView& view = session_->view();
@@ -222,8 +134,6 @@ void TypedExamWindow::runAskingCommand(const std::function<void()>& command) {
     answer_->setFocus();
 }
 
-void TypedExamWindow::repeatPronunciation() { session_->repeatPronunciation(); }
-
 void TypedExamWindow::applyExpressionFont(const QFont& font) {
     expressionFont_ = font;
     answer_->setFont(answerFont());
@@ -237,7 +147,7 @@ void TypedExamWindow::applyExpressionFont(const QFont& font) {
     for (QPlainTextEdit* memo : {question_, previousQuestion_, previousAnswers_}) fitMemoHeight(memo);
     if (extended_) {
         extended_->applyExpressionFont(font);
-        fitSize();
+        fitSize(kClientSize);
     }
 }
 
@@ -287,7 +197,7 @@ void TypedExamWindow::followPhase() {
         extended_->open();
         stepAside(*this);
     } else if (phase == TypedExamPhase::Evaluated) {
-        if (evaluationOpener_) evaluationOpener_();
+        openEvaluation();
         stepAside(*this);
     }
 }
@@ -296,21 +206,6 @@ void TypedExamWindow::returnFromExtendedTesting() {
     extended_->hide();
     session_->returnFromExtendedTesting();
     comeBack();
-}
-
-bool TypedExamWindow::event(QEvent* event) {
-    // The direction may have changed in the settings window since the caption was set.
-    if (event->type() == QEvent::WindowActivate) setQuestionLabel(session_->questionLabel());
-    return QMainWindow::event(event);
-}
-
-void TypedExamWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (event->spontaneous()) return;
-    setQuestionLabel(session_->questionLabel());
-    session_->windowShown();
-    refresh();
-    answer_->setFocus();
 }
 
 void TypedExamWindow::closeEvent(QCloseEvent* event) {

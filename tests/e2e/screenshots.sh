@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pictures of the real program under Xvfb for the software centre: the main window, the
-# expression editor and Test I, each with a small dictionary named on the command line.
+# expression editor, Test I and Test II, each with a small dictionary named on the command line.
 # Every picture must be a real window (a sensible size, more than a handful of colours).
 #   screenshots.sh EXE             check only
 #   screenshots.sh EXE OUT_FOLDER  also keep the pictures there (data/screenshots/)
@@ -49,6 +49,9 @@ if [ "$name" = test-one ]; then
   # One wrong answer fills the previous answer and the counters, as during a real test.
   xdotool type --window "$window" x; xdotool key --window "$window" Return; sleep 0.3
   xdotool type --window "$window" th; sleep 0.3
+elif [ "$name" = test-two ]; then
+  # One "Nevím" shows the answer under the next question.
+  press "$window" n; sleep 0.3
 fi
 import -window "$window" "$work/$name.png"
 kill -TERM "$pid"; wait "$pid"
@@ -68,8 +71,8 @@ check() {  # picture name
   # Software centres scale pictures themselves; a palette keeps the files small.
   convert "$work/$1.png" -strip -colors 256 "PNG8:$out/$1.png" || fail "cannot write $out/$1.png"
 }
-# Two runs: the dictionary on the command line goes to the first working window opened.
-for run in "F1:Editor výrazů:editor" "F3:Zkoušení výrazů I:test-one"; do
+# One run each: the dictionary on the command line goes to the first working window opened.
+for run in "F1:Editor výrazů:editor" "F3:Zkoušení výrazů I:test-one" "F4:Zkoušení výrazů II:test-two"; do
   IFS=: read -r key caption name <<<"$run"
   env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' \
     "$work/drive.sh" "$exe" "$work" "$key" "$caption" "$name" || fail "$name under Xvfb"
