@@ -40,6 +40,7 @@
 #include "exam/typed_exam_window.h"
 #include "exam/tester_settings.h"
 #include "exam/tester_settings_window.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
@@ -196,9 +197,7 @@ int runLexo(int argc, char** argv) {
     TesterSettingsWindow testOneSettingsWindow(testOneSettings, &testOne);
     mainWindow.setWorkingWindow(WorkingWindow::TestOne, &testOne);
     testOne.setSettingsOpener([&testOneSettingsWindow] {
-        testOneSettingsWindow.show();
-        testOneSettingsWindow.raise();
-        testOneSettingsWindow.activateWindow();
+        bringForward(testOneSettingsWindow);
     });
     testOneSettingsWindow.setQuestionLabelHandler([&testOne](std::string_view text) { testOne.setQuestionLabel(text); });
     testOneSettingsWindow.setReturnHandler([&testOne] {
@@ -207,9 +206,7 @@ int runLexo(int argc, char** argv) {
     });
     testOne.setEvaluationOpener([&evaluationWindow] {
         evaluationWindow.refresh();
-        evaluationWindow.show();
-        evaluationWindow.raise();
-        evaluationWindow.activateWindow();
+        bringForward(evaluationWindow);
     });
     evaluationWindow.setShowTestOneHandler([&testOne] { testOne.showAfterEvaluation(); });
 

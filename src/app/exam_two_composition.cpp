@@ -10,6 +10,7 @@
 #include "exam/statistics_sink.h"
 #include "exam/tester_settings.h"
 #include "exam/tester_settings_window.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
@@ -42,9 +43,7 @@ std::unique_ptr<ComposedPart> composeExamTwo(Composition& c) {
 
     c.mainWindow.setWorkingWindow(WorkingWindow::TestTwo, &testTwo);
     testTwo.setSettingsOpener([&settingsWindow] {
-        settingsWindow.show();
-        settingsWindow.raise();
-        settingsWindow.activateWindow();
+        bringForward(settingsWindow);
     });
     settingsWindow.setQuestionLabelHandler([&testTwo](std::string_view text) { testTwo.setQuestionLabel(text); });
     settingsWindow.setReturnHandler([&testTwo] {
@@ -54,9 +53,7 @@ std::unique_ptr<ComposedPart> composeExamTwo(Composition& c) {
     EvaluationWindow& evaluationWindow = c.evaluationWindow;
     testTwo.setEvaluationOpener([&evaluationWindow] {
         evaluationWindow.refresh();
-        evaluationWindow.show();
-        evaluationWindow.raise();
-        evaluationWindow.activateWindow();
+        bringForward(evaluationWindow);
     });
     evaluationWindow.setShowTestTwoHandler([&testTwo] { testTwo.showAfterEvaluation(); });
     return part;

@@ -34,9 +34,7 @@ struct HelpPart final : ComposedPart {
 };
 
 void showMain(MainWindow& main) {
-    main.show();
-    main.raise();
-    main.activateWindow();
+    bringForward(main);
 }
 
 }  // namespace
@@ -77,9 +75,7 @@ std::unique_ptr<ComposedPart> composeHelp(Composition& c) {
     help.message->setClosedHandler([&main] { showMain(main); });
     main.setCommand(MainWindow::Command::MessageToAuthor, [&help, &main] {
         centreOnScreen(*help.message);
-        help.message->show();
-        help.message->raise();
-        help.message->activateWindow();
+        bringForward(*help.message);
         main.hide();
     });
 

@@ -7,6 +7,7 @@
 #include "common/program_context.h"
 #include "learning/learning_settings_window.h"
 #include "learning/learning_window.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
@@ -35,9 +36,7 @@ std::unique_ptr<ComposedPart> composeLearning(Composition& c) {
     LearningSettingsWindow& settingsWindow = part->settingsWindow;
     c.mainWindow.setWorkingWindow(WorkingWindow::Learning, &window);
     window.setSettingsOpener([&settingsWindow] {
-        settingsWindow.show();
-        settingsWindow.raise();
-        settingsWindow.activateWindow();
+        bringForward(settingsWindow);
     });
     settingsWindow.setConfirmHandler([&window] { window.settingsConfirmed(); });
     settingsWindow.setReturnHandler([&window] {

@@ -141,9 +141,7 @@ void MainWindow::buildMenus() {
     settingsAction_ = settings;
     connect(settings, &QAction::triggered, this, [this] {
         if (settingsWindow_ == nullptr) return;
-        settingsWindow_->show();
-        settingsWindow_->raise();
-        settingsWindow_->activateWindow();
+        bringForward(*settingsWindow_);
     });
 
     QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
@@ -225,9 +223,7 @@ void MainWindow::setSettingsWindow(GeneralSettingsWindow* window) {
 void MainWindow::setSplashWindow(SplashWindow* window) {
     splashWindow_ = window;
     connect(window, &SplashWindow::handOver, this, [this] {
-        show();
-        raise();
-        activateWindow();
+        bringForward(*this);
     });
     connect(window, &SplashWindow::webSiteRequested, this,
             [] { QDesktopServices::openUrl(QUrl(qs(program_info::kWebSite))); });
@@ -248,9 +244,7 @@ void MainWindow::startWorkingWindow(WorkingWindow kind) {
     }
     if (entry.window == nullptr) return;
     activeWorking_ = entry.window;
-    entry.window->show();
-    entry.window->raise();
-    entry.window->activateWindow();
+    bringForward(*entry.window);
     hide();
     setApplicationTitle(applicationTitleFor(kind));
     if (entry.afterShow) entry.afterShow();
@@ -259,18 +253,14 @@ void MainWindow::startWorkingWindow(WorkingWindow kind) {
 void MainWindow::returnFromWorkingWindow() {
     activeWorking_ = nullptr;
     setApplicationTitle(kApplicationTitle);
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
 }
 
 void MainWindow::setApplicationTitle(std::string_view title) { context_.applicationTitle = std::string(title); }
 
 void MainWindow::showHelp() {
     helpWindow_->showTopic(QStringLiteral("Topic1"));
-    helpWindow_->show();
-    helpWindow_->raise();
-    helpWindow_->activateWindow();
+    bringForward(*helpWindow_);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

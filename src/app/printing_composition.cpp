@@ -6,6 +6,7 @@
 #include "common/program_context.h"
 #include "exam/evaluation_window.h"
 #include "tools/print_window.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
@@ -27,9 +28,7 @@ std::unique_ptr<ComposedPart> composePrinting(Composition& c) {
     evaluationWindow.setShowPrintHandler([&print, &evaluation] { print.openWith(evaluation.printLines()); });
     print.setReturnHandler([&evaluationWindow] {
         evaluationWindow.refresh();
-        evaluationWindow.show();
-        evaluationWindow.raise();
-        evaluationWindow.activateWindow();
+        bringForward(evaluationWindow);
     });
     return part;
 }

@@ -17,6 +17,7 @@
 #include "common/program_info.h"
 #include "common/speech.h"
 #include "platform/ports.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
@@ -133,9 +134,7 @@ void SplashWindow::finish() {
 }
 
 void SplashWindow::showAsAboutBox() {
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
     countdown_.stop();
     timer_.stop();
     closeButton_->show();

@@ -25,9 +25,7 @@ struct ToolsPart final : ComposedPart {
             converter.open();
         });
         const auto backToEditor = [&editor] {
-            editor.show();
-            editor.raise();
-            editor.activateWindow();
+            bringForward(editor);
         };
         merger.setCloseHandler(backToEditor);
         converter.setCloseHandler(backToEditor);

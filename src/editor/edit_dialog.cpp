@@ -16,6 +16,7 @@
 #include "common/entry_line_edit.h"
 #include "common/upper_case_entry.h"
 #include "editor/editor_session.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
@@ -173,9 +174,7 @@ bool EditDialog::openFor(std::size_t row, Field lastClickedColumn) {
             move(area.center() - QPoint(width() / 2, height() / 2));
         }
     }
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
     moveFocus(session_.focusOnOpen());
     return true;
 }

@@ -1,4 +1,5 @@
 #include "editor/sound_window.h"
+#include "platform/qt_widgets.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -171,9 +172,7 @@ SoundWindow::SoundWindow(RecordingSession& recording, SoundPlayer& player, Promp
 void SoundWindow::openFor(const QString& foreignText) {
     session_.open(foreignText.toStdString());
     refresh();
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
     applyFocus();
 }
 

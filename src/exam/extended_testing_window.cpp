@@ -164,9 +164,7 @@ ExtendedTestingWindow::~ExtendedTestingWindow() { edit_->keyHandler = nullptr; }
 void ExtendedTestingWindow::open() {
     refresh();
     centreOnScreen(*this);
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
     edit_->setFocus();
 }
 

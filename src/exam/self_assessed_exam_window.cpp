@@ -115,9 +115,7 @@ void SelfAssessedExamWindow::buildCentral() {
 
 void SelfAssessedExamWindow::showAfterEvaluation() {
     shownPhase_ = session_->phase();
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
     refresh();
     focusAnswer();
 }

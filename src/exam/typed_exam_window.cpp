@@ -109,9 +109,7 @@ void TypedExamWindow::showAfterEvaluation() {
 }
 
 void TypedExamWindow::comeBack() {
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
     refresh();
     answer_->setFocus();
 }

@@ -130,9 +130,7 @@ void TipWindow::showTip(bool showAtStart, int lower) {
     showAtStart_->setChecked(showAtStart);
     centreOnScreen(*this);
     move(pos() + QPoint(0, lower));
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
     next_->setFocus();
 }
 

@@ -90,9 +90,7 @@ void UpdateFlow::versionFileArrived() {
     call(hooks_.hideMainWindow);
     window_.showInfo(*offered_);
     centreOnScreen(window_);
-    window_.show();
-    window_.raise();
-    window_.activateWindow();
+    bringForward(window_);
     if (!offersDownload(*offered_)) {
         window_.showNothingNew();
         prompter_.information(kNoNewVersionMessage);

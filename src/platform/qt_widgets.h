@@ -22,6 +22,13 @@ inline void stepAside(QWidget& window) {
 
 inline bool steppingAside(const QObject& window) { return window.property(kSteppingAsideProperty).toBool(); }
 
+// Shows a window in front of the others, with the keyboard.
+inline void bringForward(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 // Puts a window in the middle of the screen it is on.
 inline void centreOnScreen(QWidget& window) {
     if (const QScreen* screen = window.screen())

@@ -120,9 +120,7 @@ void ConverterWindow::applyExpressionFont(const QFont& font) {
 
 void ConverterWindow::open() {
     centreOnScreen(*this);
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
 }
 
 void ConverterWindow::openList(FileDialog which) {

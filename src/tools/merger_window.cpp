@@ -156,9 +156,7 @@ QTableView* MergerWindow::makeTable(MergerModel* model, const char* name) {
 
 void MergerWindow::open() {
     centreOnScreen(*this);
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
 }
 
 std::size_t MergerWindow::selectedRow(QTableView* table) const {

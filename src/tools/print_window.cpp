@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "common/app_signals.h"
+#include "platform/qt_widgets.h"
 
 namespace lexo {
 namespace {
@@ -141,9 +142,7 @@ void PrintWindow::openWith(const std::vector<PrintLine>& lines) {
         if (const QScreen* screen = this->screen())
             move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     }
-    show();
-    raise();
-    activateWindow();
+    bringForward(*this);
     preview_->setFocus();
 }
 
