@@ -20,18 +20,12 @@
 #include <string>
 #include <vector>
 
-#include "common/app_signals.h"
-#include "common/program_context.h"
 #include "dictionary/recent_files_menu.h"
 #include "text/text_codec.h"
-#include "platform/settings_store.h"
-#include "support/fake_prompter.h"
 #include "support/fake_random.h"
-#include "support/fake_sound_player.h"
-#include "support/fake_speaker.h"
 #include "support/fake_statistics.h"
-#include "support/fake_timers.h"
 #include "support/find_widget.h"
+#include "support/fake_app_context.h"
 #include "support/temp_dir.h"
 
 namespace lexo {
@@ -40,15 +34,9 @@ namespace {
 namespace fs = std::filesystem;
 using Kind = FakePrompter::Kind;
 
-class TestTwoWindowTest : public ::testing::Test {
+class TestTwoWindowTest : public ::testing::Test, protected testing::FakeAppContext {
 protected:
     TestTwoWindowTest() {
-        context.programFolder = dir / "program";
-        fs::create_directories(context.programFolder);
-        context.prompter = &prompter;
-        context.soundPlayer = &player;
-        context.speaker = &speaker;
-        context.appSignals = &appSignals;
         settings.load();
         settings.selectOrder(TestOrder::Sequential);
         window = std::make_unique<SelfAssessedExamWindow>(context, timers, random, settings, evaluation, statistics);
@@ -60,9 +48,7 @@ protected:
     }
 
     void openThree() {
-        const fs::path file = dir / "slovicka.slv";
-        testing::writeBytes(file, encodeWindows1250("pes;dog;[];NENÍ\r\nkočka;cat;[];NENÍ\r\nkůň;horse;[];NENÍ\r\n")
-                                      .value());
+        const fs::path file = dictionary("slovicka.slv", {"pes;dog;[];NENÍ", "kočka;cat;[];NENÍ", "kůň;horse;[];NENÍ"});
         chosen = QString::fromStdString(file.string());
         find<QToolButton>("btnew")->click();
     }
@@ -77,15 +63,7 @@ protected:
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), c, modifiers);
     }
 
-    testing::TempDir dir;
-    AppContext context;
-    FakePrompter prompter;
-    FakeSoundPlayer player;
-    FakeSpeaker speaker;
-    AppSignals appSignals;
-    FakeTimers timers;
     ScriptedRandom random;
-    MemorySettingsStore store;
     TesterSettingsModel settings{TesterKind::TestTwo, store, prompter};
     EvaluationSession evaluation{prompter, dir / "program"};
     FakeStatistics statistics;

@@ -26,17 +26,11 @@
 #include <string>
 #include <vector>
 
-#include "common/app_signals.h"
-#include "common/program_context.h"
 #include "dictionary/recent_files_menu.h"
 #include "text/text_codec.h"
-#include "platform/settings_store.h"
-#include "support/fake_prompter.h"
 #include "support/fake_random.h"
-#include "support/fake_sound_player.h"
-#include "support/fake_speaker.h"
 #include "support/fake_statistics.h"
-#include "support/fake_timers.h"
+#include "support/fake_app_context.h"
 #include "support/temp_dir.h"
 #include "support/find_widget.h"
 
@@ -51,15 +45,9 @@ QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static
 
 // Test I over fakes: message boxes answered by FakePrompter, the open dialog by a queue of
 // paths, the evaluation window by a counter.
-class TestOneWindowTest : public ::testing::Test {
+class TestOneWindowTest : public ::testing::Test, protected testing::FakeAppContext {
 protected:
     TestOneWindowTest() {
-        context.programFolder = dir / "program";
-        fs::create_directories(context.programFolder);
-        context.prompter = &prompter;
-        context.soundPlayer = &player;
-        context.speaker = &speaker;
-        context.appSignals = &appSignals;
         settings.load();
     }
 
@@ -78,15 +66,6 @@ protected:
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    // A dictionary file; lines are UTF-8 here and stored in Windows-1250.
-    fs::path dictionary(const std::string& name, const std::vector<std::string>& lines) {
-        std::string text;
-        for (const std::string& line : lines) text += line + "\r\n";
-        const fs::path file = dir / name;
-        testing::writeBytes(file, encodeWindows1250(text).value_or(text));
-        return file;
     }
 
     // Through "Nové" and the open dialog, as the user does.
@@ -120,15 +99,7 @@ protected:
     }
     void enter() { QTest::keyClick(answerBox(), Qt::Key_Return); }
 
-    testing::TempDir dir;
-    AppContext context;
-    FakePrompter prompter;
-    FakeSoundPlayer player;
-    FakeSpeaker speaker;
-    AppSignals appSignals;
-    FakeTimers timers;
     ScriptedRandom random;
-    MemorySettingsStore store;
     TesterSettingsModel settings{TesterKind::TestOne, store, prompter};
     EvaluationSession evaluation{prompter, dir / "program"};
     FakeStatistics statistics;

@@ -18,15 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "common/app_signals.h"
-#include "common/program_context.h"
 #include "dictionary/recent_files_menu.h"
-#include "platform/settings_store.h"
-#include "support/fake_prompter.h"
-#include "support/fake_sound_player.h"
-#include "support/fake_speaker.h"
-#include "support/fake_timers.h"
 #include "support/find_widget.h"
+#include "support/fake_app_context.h"
 #include "support/temp_dir.h"
 #include "text/text_codec.h"
 
@@ -39,15 +33,9 @@ using Answer = Prompter::Answer;
 
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-class LearningWindowTest : public ::testing::Test {
+class LearningWindowTest : public ::testing::Test, protected testing::FakeAppContext {
 protected:
     LearningWindowTest() {
-        context.programFolder = dir / "program";
-        fs::create_directories(context.programFolder);
-        context.prompter = &prompter;
-        context.soundPlayer = &player;
-        context.speaker = &speaker;
-        context.appSignals = &appSignals;
         context.startup.soundWorks = true;
         settings.load();
     }
@@ -68,14 +56,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    fs::path dictionary(const std::string& name, const std::vector<std::string>& lines) {
-        std::string text;
-        for (const std::string& line : lines) text += line + "\r\n";
-        const fs::path file = dir / name;
-        testing::writeBytes(file, encodeWindows1250(text).value_or(text));
-        return file;
-    }
-
     // Through "Nová výuka" and the open dialog, as the user does.
     void openThree() {
         chosenFiles << qs(dictionary("zvirata.slv", {"pes;dog;[dog];NENÍ", "kočka;cat;[k2t];NENÍ",
@@ -92,14 +72,6 @@ protected:
     QString memoText(const char* memo) const { return find<QPlainTextEdit>(memo)->toPlainText(); }
     void type(QWidget* target, char key) { QTest::keyClick(target, key); }
 
-    testing::TempDir dir;
-    AppContext context;
-    FakePrompter prompter;
-    FakeSoundPlayer player;
-    FakeSpeaker speaker;
-    AppSignals appSignals;
-    FakeTimers timers;
-    MemorySettingsStore store;
     LearningSettingsModel settings{store, prompter};
     std::unique_ptr<LearningWindow> window;
     QStringList chosenFiles;
