@@ -10,6 +10,8 @@ PACKAGES=(
   # Qt 6 and what its modules need at run time
   qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-speech-dev qt6-declarative-dev
   qt6-5compat-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins libgl-dev
+  # the XML reader of kvtml files
+  libexpat1-dev
   gstreamer1.0-plugins-good gstreamer1.0-pulseaudio pulseaudio
   speech-dispatcher speech-dispatcher-espeak-ng qt6-speech-speechd-plugin qt6-speech-flite-plugin
   # shipped data sources

@@ -1,8 +1,8 @@
 #include "tools/kvtml_exchange.h"
 
-#include <QIODevice>
-#include <QStringEncoder>
-#include <QXmlStreamReader>
+#include <QString>
+#include <QStringDecoder>
+#include <expat.h>
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -15,13 +15,14 @@
 #include <system_error>
 
 #include "text/huge_pages.h"
+#include "text/text_codec.h"
 
 namespace lexo {
 
 namespace {
 
 struct Identifier {
-    QString id;
+    std::string id;
     QString name;
     QString locale;
 };
@@ -67,69 +68,76 @@ struct TranslationText {
     }
 };
 
-// Serves `head` and then `body`, without copying either beforehand.
-class JoinedDevice final : public QIODevice {
-public:
-    JoinedDevice(std::string_view head, std::string_view body) : head_(head), body_(body) {
-        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    }
-
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        std::size_t wanted = static_cast<std::size_t>(maxSize);
-        std::size_t given = 0;
-        for (std::string_view* part : {&head_, &body_}) {
-            const std::size_t n = std::min(wanted - given, part->size());
-            if (n == 0) continue;  // an empty part may have no data pointer at all
-            std::memcpy(data + given, part->data(), n);
-            part->remove_prefix(n);
-            given += n;
-        }
-        return static_cast<qint64>(given);
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    std::string_view head_;
-    std::string_view body_;
-};
-
-// UTF-16 code units of valid UTF-8 text: the measure of the XML reader's character offset.
-qint64 utf16Length(std::string_view utf8) {
-    qint64 units = 0;
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        units += (byte & 0xC0) != 0x80;
-        units += byte >= 0xF0;
-    }
-    return units;
-}
-
 // The second reader of a large file starts at an entry in the middle, as though the file
 // began there inside <kvtml><entries>.
 constexpr std::string_view kTailHead = "<kvtml version=\"2.0\"><entries>";
 
+// What expat reports, in Czech where a user may meet it.
+std::string xmlErrorText(XML_Error code) {
+    switch (code) {
+    case XML_ERROR_NO_ELEMENTS: return "soubor končí dřív než jeho kořenový prvek";
+    case XML_ERROR_SYNTAX: return "chyba zápisu";
+    case XML_ERROR_INVALID_TOKEN: return "neplatný znak nebo značka";
+    case XML_ERROR_UNCLOSED_TOKEN: return "neuzavřená značka";
+    case XML_ERROR_PARTIAL_CHAR: return "neúplný znak";
+    case XML_ERROR_TAG_MISMATCH: return "koncová značka neodpovídá počáteční";
+    case XML_ERROR_DUPLICATE_ATTRIBUTE: return "atribut uveden dvakrát";
+    case XML_ERROR_JUNK_AFTER_DOC_ELEMENT: return "text za koncem kořenového prvku";
+    case XML_ERROR_UNDEFINED_ENTITY: return "odkaz na nedeklarovanou entitu";
+    case XML_ERROR_UNKNOWN_ENCODING: return "neznámé kódování";
+    case XML_ERROR_INCORRECT_ENCODING: return "text neodpovídá deklarovanému kódování";
+    case XML_ERROR_UNCLOSED_CDATA_SECTION: return "neuzavřená sekce CDATA";
+    case XML_ERROR_XML_DECL: return "chybná deklarace XML";
+    case XML_ERROR_MISPLACED_XML_PI: return "deklarace XML jinde než na začátku";
+    case XML_ERROR_BAD_CHAR_REF: return "odkaz na nepovolený znak";
+    default: return XML_ErrorString(code);
+    }
+}
+
+// A single-byte encoding that expat does not know itself (windows-1250, ISO-8859-2 …),
+// through Qt's decoders; an encoding of several bytes per character is refused.
+int XMLCALL singleByteEncoding(void*, const XML_Char* name, XML_Encoding* info) {
+    for (int byte = 0; byte < 256; ++byte) {
+        QStringDecoder decoder(name, QStringDecoder::Flag::Stateless);
+        if (!decoder.isValid()) return XML_STATUS_ERROR;
+        const char c = static_cast<char>(byte);
+        const QString decoded = decoder.decode(QByteArrayView(&c, 1));
+        const bool one = !decoder.hasError() && decoded.size() == 1 && !decoded.front().isSurrogate() &&
+                         decoded.front() != QChar::ReplacementCharacter;
+        info->map[byte] = one ? decoded.front().unicode() : -1;
+        // Expat reads markup as ASCII: an encoding that moves ASCII is not single-byte.
+        if (byte < 0x80 && info->map[byte] != byte) return XML_STATUS_ERROR;
+    }
+    info->data = nullptr;
+    info->convert = nullptr;
+    info->release = nullptr;
+    return XML_STATUS_OK;
+}
+
+// Reads kvtml with expat, as it streams past: no tree, no copy of the file. Only the path
+// kvtml / identifiers / identifier and kvtml / entries / entry / translation is looked into;
+// everything else is skipped whole.
 class KvtmlReader {
 public:
     // `czechId` and `foreignId` given: the ids of the two languages are known before the
     // entries, even when the file lists its identifiers after them. From `parallelFrom`
     // bytes on, a second thread reads the second half of the entries.
-    KvtmlReader(std::string_view bytes, std::size_t parallelFrom, std::optional<QString> czechId = {},
-                std::optional<QString> foreignId = {})
-        : bytes_(bytes),
-          parallelFrom_(parallelFrom),
-          czechId_(std::move(czechId)),
-          foreignId_(std::move(foreignId)) {}
+    KvtmlReader(std::string_view bytes, std::size_t parallelFrom, std::optional<std::string> czechId = {},
+                std::optional<std::string> foreignId = {})
+        : bytes_(bytes), parallelFrom_(parallelFrom), czechId_(std::move(czechId)), foreignId_(std::move(foreignId)) {}
 
-    ~KvtmlReader() { abandonSplit(); }
+    ~KvtmlReader() {
+        abandonSplit();
+        if (parser_) XML_ParserFree(parser_);
+    }
+    KvtmlReader(const KvtmlReader&) = delete;
+    KvtmlReader& operator=(const KvtmlReader&) = delete;
 
     ExchangeImport read() {
         if (!readAll()) {
             abandonSplit();
             ExchangeImport failed;
-            failed.error = error_.empty() ? xmlError() : error_;
+            failed.error = error_;
             return failed;
         }
         if (split_ && !joinTail()) return KvtmlReader(bytes_, kNeverParallel).read();
@@ -151,177 +159,285 @@ private:
         std::size_t entryCount = 0;
     };
 
-    // Where the second reader starts, in the first reader's character offsets: the start
-    // and the end of that entry's start tag.
+    // Where the second reader starts: the byte of the "<" of that entry's start tag.
     struct Split {
-        qint64 tagStart = 0;
-        qint64 tagEnd = 0;
+        std::size_t tagStart = 0;
         std::atomic<bool> cancelled{false};
         std::future<Tail> tail;
     };
 
+    // Where the reader is; below `skipDepth_` or `collect_` it looks at nothing else.
+    enum class Place { Document, Root, Identifiers, Identifier, Entries, Entry, Translation, Done };
+
     // The second reader: `tail` is the file from the chosen entry on.
-    KvtmlReader(std::string_view tail, const QString& czechId, const QString& foreignId,
+    KvtmlReader(std::string_view tail, const std::string& czechId, const std::string& foreignId,
                 const std::atomic<bool>& cancelled)
         : bytes_(tail), parallelFrom_(kNeverParallel), czechId_(czechId), foreignId_(foreignId),
           head_(kTailHead), cancelled_(&cancelled) {}
 
-    std::string xmlError() const {
-        return "chyba XML na řádku " + std::to_string(xml_.lineNumber()) + ": " + utf8(xml_.errorString());
-    }
+    bool readAll() {
+        parser_ = XML_ParserCreate(nullptr);
+        if (!parser_) {
+            error_ = "nedostatek paměti pro čtení XML";
+            return false;
+        }
+        XML_SetUserData(parser_, this);
+        XML_SetElementHandler(parser_, &KvtmlReader::startElement, &KvtmlReader::endElement);
+        XML_SetCharacterDataHandler(parser_, &KvtmlReader::characters);
+        XML_SetXmlDeclHandler(parser_, &KvtmlReader::xmlDeclaration);
+        XML_SetStartDoctypeDeclHandler(parser_, &KvtmlReader::doctype);
+        XML_SetEntityDeclHandler(parser_, &KvtmlReader::entityDeclaration);
+        XML_SetNotationDeclHandler(parser_, &KvtmlReader::notationDeclaration);
+        XML_SetSkippedEntityHandler(parser_, &KvtmlReader::skippedEntity);
+        XML_SetUnknownEncodingHandler(parser_, &singleByteEncoding, nullptr);
+        // No entity of the file is ever fetched: the external DTD is not read.
+        XML_SetParamEntityParsing(parser_, XML_PARAM_ENTITY_PARSING_NEVER);
 
-    // Moves to the next start element inside the current one; false at its end. A DTD
-    // that declares entities stops the reading.
-    bool nextChild() {
-        while (!xml_.atEnd()) {
+        if (!head_.empty() && !feed(head_, false)) return finished();
+        // In pieces, so that a second reader that is no longer wanted stops soon.
+        constexpr std::size_t kPiece = std::size_t{1} << 20;
+        std::string_view rest = bytes_;
+        do {
             if (cancelled_ && cancelled_->load(std::memory_order_relaxed)) {
-                xml_.raiseError();
+                error_ = "zrušeno";
                 return false;
             }
-            tokenStart_ = xml_.characterOffset();
-            switch (xml_.readNext()) {
-            case QXmlStreamReader::StartElement: return true;
-            case QXmlStreamReader::EndElement: return false;
-            case QXmlStreamReader::DTD:
-                if (!xml_.entityDeclarations().isEmpty() || !xml_.notationDeclarations().isEmpty() ||
-                    xml_.text().contains(u'[')) {
-                    refuse("soubor deklaruje entity v DTD; takový soubor se nečte");
-                    return false;
-                }
-                break;
-            case QXmlStreamReader::EntityReference: refuseEntity(); return false;
-            default: break;
-            }
-        }
+            const std::string_view piece = rest.substr(0, kPiece);
+            rest.remove_prefix(piece.size());
+            if (!feed(piece, rest.empty())) return finished();
+        } while (!rest.empty());
+        return finished();
+    }
+
+    bool feed(std::string_view piece, bool last) {
+        return XML_Parse(parser_, piece.data(), static_cast<int>(piece.size()), last) == XML_STATUS_OK;
+    }
+
+    // After the parser stopped or reached the end: whether the reading is good.
+    bool finished() {
+        if (reachedSplit_) return true;  // the second reader checks the rest
+        if (!error_.empty()) return false;
+        const XML_Error code = XML_GetErrorCode(parser_);
+        if (code == XML_ERROR_NONE) return true;
+        error_ = "chyba XML na řádku " + std::to_string(XML_GetCurrentLineNumber(parser_)) + ": " +
+                 xmlErrorText(code);
         return false;
     }
 
     void refuse(std::string why) {
-        error_ = std::move(why);
-        xml_.raiseError(QString::fromStdString(error_));
+        if (error_.empty()) error_ = std::move(why);
+        stop();
     }
 
-    void refuseEntity() {
-        refuse("soubor odkazuje na entitu " + utf8(xml_.name().toString()) + "; takový soubor se nečte");
+    // Expat may still report the end of the element it stopped in: nothing is taken after this.
+    void stop() {
+        stopped_ = true;
+        XML_StopParser(parser_, XML_FALSE);
     }
 
-    QString childText() { return xml_.readElementText(QXmlStreamReader::IncludeChildElements); }
+    static KvtmlReader& self(void* data) { return *static_cast<KvtmlReader*>(data); }
 
-    // The text of the current element and of all inside it, as UTF-8 in `out`; no QString
-    // is made for it.
-    void readText(std::string& out) {
-        out.clear();
-        int depth = 1;
-        while (depth > 0 && !xml_.atEnd()) {
-            switch (xml_.readNext()) {
-            case QXmlStreamReader::Characters: appendUtf8(out, xml_.text()); break;
-            case QXmlStreamReader::StartElement: ++depth; break;
-            case QXmlStreamReader::EndElement: --depth; break;
-            case QXmlStreamReader::EntityReference: refuseEntity(); return;
-            default: break;
+    static void XMLCALL xmlDeclaration(void* data, const XML_Char*, const XML_Char* encoding, int) {
+        if (encoding) self(data).declaredEncoding_ = encoding;
+    }
+
+    static void XMLCALL doctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int internalSubset) {
+        if (internalSubset) self(data).refuse("soubor deklaruje entity v DTD; takový soubor se nečte");
+    }
+
+    static void XMLCALL entityDeclaration(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
+                                          const XML_Char*, const XML_Char*, const XML_Char*) {
+        self(data).refuse("soubor deklaruje entity v DTD; takový soubor se nečte");
+    }
+
+    static void XMLCALL notationDeclaration(void* data, const XML_Char*, const XML_Char*, const XML_Char*,
+                                            const XML_Char*) {
+        self(data).refuse("soubor deklaruje entity v DTD; takový soubor se nečte");
+    }
+
+    static void XMLCALL skippedEntity(void* data, const XML_Char* name, int) {
+        self(data).refuse("soubor odkazuje na entitu " + std::string(name) + "; takový soubor se nečte");
+    }
+
+    static const XML_Char* attribute(const XML_Char** attributes, std::string_view name) {
+        for (const XML_Char** a = attributes; *a; a += 2)
+            if (name == *a) return a[1];
+        return nullptr;
+    }
+
+    static void XMLCALL characters(void* data, const XML_Char* text, int length) {
+        KvtmlReader& reader = self(data);
+        if (reader.collect_ && !reader.stopped_) reader.collect_->append(text, static_cast<std::size_t>(length));
+    }
+
+    // Gathers the text of the current element and of all inside it into `target`.
+    void collect(std::string& target) {
+        target.clear();
+        collect_ = &target;
+        collectDepth_ = 0;
+    }
+
+    static void XMLCALL startElement(void* data, const XML_Char* name, const XML_Char** attributes) {
+        if (!self(data).stopped_) self(data).start(name, attributes);
+    }
+
+    static void XMLCALL endElement(void* data, const XML_Char*) {
+        if (!self(data).stopped_) self(data).end();
+    }
+
+    void start(std::string_view name, const XML_Char** attributes) {
+        if (skipDepth_ > 0) {
+            ++skipDepth_;
+            return;
+        }
+        if (collect_) {
+            ++collectDepth_;
+            return;
+        }
+        switch (place_) {
+        case Place::Document: startRoot(name, attributes); return;
+        case Place::Root:
+            if (name == "identifiers") {
+                place_ = Place::Identifiers;
+            } else if (name == "entries") {
+                startEntries();
+            } else {
+                skipDepth_ = 1;
             }
-        }
-    }
-
-    void appendUtf8(std::string& out, QStringView text) {
-        const std::size_t used = out.size();
-        out.resize(used + static_cast<std::size_t>(encoder_.requiredSpace(text.size())));
-        char* const end = encoder_.appendToBuffer(out.data() + used, text);
-        out.resize(static_cast<std::size_t>(end - out.data()));
-    }
-
-    bool readAll() {
-        // Given the bytes at once, the reader would first decode all of them into one string
-        // twice their size; from a device it decodes a few kilobytes at a time.
-        device_ = std::make_unique<JoinedDevice>(head_, bytes_);
-        xml_.setDevice(device_.get());
-        return readDocument();
-    }
-
-    bool readDocument() {
-        if (!nextChild() || xml_.hasError()) return false;
-        if (xml_.name() != u"kvtml") {
-            refuse("kořenový prvek není <kvtml>; nejde o soubor kvtml");
-            return false;
-        }
-        const QString version = xml_.attributes().value(QLatin1String("version")).toString();
-        if (!version.startsWith(u'2')) {
-            refuse("soubor je kvtml verze " + (version.isEmpty() ? std::string("1") : utf8(version)) +
-                   "; čte se jen kvtml 2");
-            return false;
-        }
-        while (nextChild()) {
-            if (xml_.name() == u"identifiers")
-                readIdentifiers();
-            else if (xml_.name() == u"entries")
-                readEntries();
+            return;
+        case Place::Identifiers:
+            if (name == "identifier") {
+                const XML_Char* id = attribute(attributes, "id");
+                identifier_ = {id ? id : "", {}, {}};
+                place_ = Place::Identifier;
+            } else {
+                skipDepth_ = 1;
+            }
+            return;
+        case Place::Identifier:
+            if (name == "name")
+                collect(identifierName_);
+            else if (name == "locale")
+                collect(identifierLocale_);
             else
-                xml_.skipCurrentElement();
-            // The second reader has checked the rest.
-            if (reachedSplit_) return !xml_.hasError();
-        }
-        // The rest of the document must be well formed too.
-        while (!xml_.atEnd() && !xml_.hasError()) nextChild();
-        return !xml_.hasError();
-    }
-
-    void readIdentifiers() {
-        while (nextChild()) {
-            if (xml_.name() != u"identifier") {
-                xml_.skipCurrentElement();
-                continue;
+                skipDepth_ = 1;
+            return;
+        case Place::Entries:
+            if (name != "entry") {
+                skipDepth_ = 1;
+                return;
             }
-            Identifier identifier;
-            identifier.id = xml_.attributes().value(QLatin1String("id")).toString();
-            while (nextChild()) {
-                if (xml_.name() == u"name")
-                    identifier.name = childText();
-                else if (xml_.name() == u"locale")
-                    identifier.locale = childText();
-                else
-                    xml_.skipCurrentElement();
-            }
-            identifiers_.push_back(std::move(identifier));
+            if (split_ && atSplit()) return;
+            ++entryCount_;
+            foreign_.clear();
+            czech_.clear();
+            place_ = Place::Entry;
+            return;
+        case Place::Entry: startTranslation(name, attributes); return;
+        case Place::Translation:
+            if (name == "text")
+                collect(translation_->text);
+            else if (name == "pronunciation")
+                collect(translation_->pronunciation);
+            else
+                skipDepth_ = 1;
+            return;
+        case Place::Done: return;  // expat allows one root element only
         }
     }
 
-    void readEntries() {
+    void end() {
+        if (skipDepth_ > 0) {
+            --skipDepth_;
+            return;
+        }
+        if (collect_) {
+            if (collectDepth_ > 0) {
+                --collectDepth_;
+                return;
+            }
+            collect_ = nullptr;
+            return;
+        }
+        switch (place_) {
+        case Place::Root: place_ = Place::Done; return;
+        case Place::Identifiers: place_ = Place::Root; return;
+        case Place::Identifier:
+            identifier_.name = QString::fromStdString(identifierName_);
+            identifier_.locale = QString::fromStdString(identifierLocale_);
+            identifierName_.clear();
+            identifierLocale_.clear();
+            identifiers_.push_back(std::move(identifier_));
+            place_ = Place::Identifiers;
+            return;
+        case Place::Entries:
+            // The place chosen for the second reader was no entry of this list.
+            abandonSplit();
+            place_ = Place::Root;
+            return;
+        case Place::Entry:
+            addEntry();
+            place_ = Place::Entries;
+            return;
+        case Place::Translation:
+            if (translationBoth_) czech_ = foreign_;
+            place_ = Place::Entry;
+            return;
+        case Place::Document:
+        case Place::Done: return;
+        }
+    }
+
+    void startRoot(std::string_view name, const XML_Char** attributes) {
+        if (name != "kvtml") {
+            refuse("kořenový prvek není <kvtml>; nejde o soubor kvtml");
+            return;
+        }
+        const XML_Char* version = attribute(attributes, "version");
+        if (!version || version[0] != '2') {
+            refuse("soubor je kvtml verze " + (version && *version ? std::string(version) : std::string("1")) +
+                   "; čte se jen kvtml 2");
+            return;
+        }
+        place_ = Place::Root;
+    }
+
+    void startEntries() {
         if (!czechId_ || !foreignId_) {
             const Languages languages = languagesOf(identifiers_);
             if (!languages.czech || !languages.foreign) {
                 // The identifiers may still follow; the entries are read again once they are known.
                 entriesDeferred_ = true;
-                xml_.skipCurrentElement();
+                skipDepth_ = 1;
                 return;
             }
             czechId_ = languages.czech->id;
             foreignId_ = languages.foreign->id;
         }
         if (import_.table.empty()) import_.table.reserve(bytes_.size() / 160, bytes_.size() / 3);
+        place_ = Place::Entries;
         startSplit();
-        while (nextChild()) {
-            if (xml_.name() != u"entry") {
-                xml_.skipCurrentElement();
-                continue;
-            }
-            if (split_ && atSplit()) {
-                reachedSplit_ = true;
-                return;
-            }
-            ++entryCount_;
-            foreign_.clear();
-            czech_.clear();
-            while (nextChild()) {
-                if (xml_.name() == u"translation")
-                    readTranslation();
-                else
-                    xml_.skipCurrentElement();
-            }
-            if (xml_.hasError()) return;
-            addEntry();
+    }
+
+    void startTranslation(std::string_view name, const XML_Char** attributes) {
+        if (name != "translation") {
+            skipDepth_ = 1;
+            return;
         }
-        // The place chosen for the second reader was no entry of this list.
-        abandonSplit();
+        const XML_Char* found = attribute(attributes, "id");
+        const std::string_view id = found ? found : "";
+        const bool foreign = id == *foreignId_;
+        const bool czech = id == *czechId_;
+        if (!foreign && !czech) {
+            skipDepth_ = 1;
+            return;
+        }
+        // A later translation in the same language replaces an earlier one as a whole.
+        translation_ = foreign ? &foreign_ : &czech_;
+        translation_->clear();
+        translation_->present = true;
+        translationBoth_ = foreign && czech;
+        place_ = Place::Translation;
     }
 
     // Hands the second half of a large list of entries to a second reader. The place is
@@ -329,21 +445,12 @@ private:
     // it; otherwise the second reader's work is thrown away.
     void startSplit() {
         if (bytes_.size() < parallelFrom_ || split_ || reachedSplit_) return;
-        const QStringView encoding = xml_.documentEncoding();
-        if (!(encoding.isEmpty() || encoding.compare(u"UTF-8", Qt::CaseInsensitive) == 0)) return;
-        if (bytes_.starts_with("\xEF\xBB\xBF")) return;
-        const std::size_t byte = bytes_.find("<entry ", bytes_.size() / 2);
+        if (!declaredEncoding_.empty() && !equalsIgnoreCase(declaredEncoding_, "UTF-8")) return;
+        const std::size_t here = static_cast<std::size_t>(XML_GetCurrentByteIndex(parser_));
+        const std::size_t byte = bytes_.find("<entry ", std::max(bytes_.size() / 2, here + 1));
         if (byte == std::string_view::npos) return;
-        const std::size_t tagEnd = bytes_.find('>', byte);
-        if (tagEnd == std::string_view::npos) return;
-        const std::string_view tag = bytes_.substr(byte, tagEnd + 1 - byte);
-        if (std::any_of(tag.begin(), tag.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-            return;
         split_ = std::make_unique<Split>();
-        // The XML reader stops at the first byte that is not UTF-8: if it gets there at all,
-        // everything before is UTF-8 and the count is exact.
-        split_->tagStart = utf16Length(bytes_.substr(0, byte));
-        split_->tagEnd = split_->tagStart + static_cast<qint64>(tag.size());
+        split_->tagStart = byte;
         try {
             startTail(bytes_.substr(byte));
         } catch (const std::system_error&) {
@@ -353,8 +460,7 @@ private:
 
     void startTail(std::string_view tail) {
         split_->tail = std::async(std::launch::async,
-                                  [tail, czech = *czechId_, foreign = *foreignId_,
-                                   &cancelled = split_->cancelled] {
+                                  [tail, czech = *czechId_, foreign = *foreignId_, &cancelled = split_->cancelled] {
                                       KvtmlReader reader(tail, czech, foreign, cancelled);
                                       Tail found;
                                       found.ok = reader.readAll();
@@ -365,12 +471,16 @@ private:
                                   });
     }
 
-    // At the start tag of an entry: whether it is the one the second reader starts with.
-    // After text the reader's offset is already one past the "<" of the next tag; either way
-    // a tag ending where that one ends and starting with the "<" at its start is that tag.
+    // At the start tag of an entry: whether it is the one the second reader starts with,
+    // and then this reader stops.
     bool atSplit() {
-        if (tokenStart_ < split_->tagStart) return false;
-        if (tokenStart_ <= split_->tagStart + 1 && xml_.characterOffset() == split_->tagEnd) return true;
+        const auto at = static_cast<std::size_t>(XML_GetCurrentByteIndex(parser_));
+        if (at < split_->tagStart) return false;
+        if (at == split_->tagStart) {
+            reachedSplit_ = true;
+            stop();
+            return true;
+        }
         abandonSplit();
         return false;
     }
@@ -389,9 +499,7 @@ private:
         split_.reset();
         if (!tail.ok) return false;
         const std::size_t before = entryCount_;
-        ExpressionTable& table = import_.table;
-        const ExpressionTable& more = tail.import.table;
-        table.append(more);
+        import_.table.append(tail.import.table);
         for (ExchangeNote& note : tail.import.skipped)
             import_.skipped.push_back({before + note.number, std::move(note.text)});
         for (ExchangeNote& note : tail.import.changed)
@@ -399,30 +507,6 @@ private:
         for (Identifier& identifier : tail.identifiers) identifiers_.push_back(std::move(identifier));
         entryCount_ += tail.entryCount;
         return true;
-    }
-
-    void readTranslation() {
-        const QXmlStreamAttributes attributes = xml_.attributes();
-        const QStringView id = attributes.value(QLatin1String("id"));
-        const bool foreign = id == *foreignId_;
-        const bool czech = id == *czechId_;
-        if (!foreign && !czech) {
-            xml_.skipCurrentElement();
-            return;
-        }
-        // A later translation in the same language replaces an earlier one as a whole.
-        TranslationText& target = foreign ? foreign_ : czech_;
-        target.clear();
-        target.present = true;
-        while (nextChild()) {
-            if (xml_.name() == u"text")
-                readText(target.text);
-            else if (xml_.name() == u"pronunciation")
-                readText(target.pronunciation);
-            else
-                xml_.skipCurrentElement();
-        }
-        if (foreign && czech) czech_ = foreign_;
     }
 
     void addEntry() {
@@ -460,22 +544,32 @@ private:
 
     std::string_view bytes_;
     std::size_t parallelFrom_;
-    std::optional<QString> czechId_;
-    std::optional<QString> foreignId_;
+    std::optional<std::string> czechId_;
+    std::optional<std::string> foreignId_;
     std::string_view head_;
     const std::atomic<bool>* cancelled_ = nullptr;
-    std::unique_ptr<JoinedDevice> device_;
-    QXmlStreamReader xml_;
-    qint64 tokenStart_ = 0;
+    XML_Parser parser_ = nullptr;
+    bool stopped_ = false;
+    std::string error_;
+    std::string declaredEncoding_;
+
+    Place place_ = Place::Document;
+    int skipDepth_ = 0;
+    std::string* collect_ = nullptr;
+    int collectDepth_ = 0;
+
     std::unique_ptr<Split> split_;
     bool reachedSplit_ = false;
-    QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
-    std::string error_;
     std::vector<Identifier> identifiers_;
+    Identifier identifier_;
+    std::string identifierName_;
+    std::string identifierLocale_;
     bool entriesDeferred_ = false;
     std::size_t entryCount_ = 0;
     TranslationText foreign_;
     TranslationText czech_;
+    TranslationText* translation_ = nullptr;
+    bool translationBoth_ = false;
     ExchangeImport import_;
 };
 

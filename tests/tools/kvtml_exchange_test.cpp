@@ -174,6 +174,39 @@ TEST(KvtmlImport, RefusesEntitiesDoctypesWithDeclarationsAndBrokenFiles) {
     EXPECT_NE(noCzech.error.find("German"), std::string::npos);
 }
 
+// Older files may declare a single-byte code page; an entity the external DTD would have
+// to define is never looked up, and the file is refused rather than read without it.
+TEST(KvtmlImport, DeclaredCodePagesAndEntitiesOfAnExternalDtd) {
+    const auto file = [](std::string_view encoding, std::string_view czech, std::string_view doctype = {}) {
+        return "<?xml version=\"1.0\" encoding=\"" + std::string(encoding) + "\"?>\n" + std::string(doctype) +
+               "<kvtml version=\"2.0\"><identifiers><identifier id=\"c\"><locale>cs</locale></identifier>"
+               "<identifier id=\"e\"><locale>en</locale></identifier></identifiers><entries><entry id=\"0\">"
+               "<translation id=\"e\"><text>horse</text></translation><translation id=\"c\"><text>" +
+               std::string(czech) + "</text></translation></entry></entries></kvtml>";
+    };
+    // "kůň žluťoučký" in windows-1250 and in ISO-8859-2: ů, ň, ž, ť differ between the two.
+    for (const auto& [encoding, czech] : {std::pair<std::string_view, std::string_view>{
+                                              "windows-1250", "k\xF9\xF2 \x9Elu\x9Dou\xE8k\xFD"},
+                                          {"ISO-8859-2", "k\xF9\xF2 \xBElu\xBBou\xE8k\xFD"}}) {
+        const ExchangeImport import = parseKvtml(file(encoding, czech));
+        ASSERT_TRUE(import.ok) << encoding << ": " << import.error;
+        ASSERT_EQ(import.table.size(), 1u);
+        EXPECT_EQ(import.table.czech(0), "kůň žluťoučký") << encoding;
+    }
+    // A code page of several bytes per letter is not read as one byte per letter.
+    const ExchangeImport japanese = parseKvtml(file("Shift_JIS", "\x94\x6E"));
+    EXPECT_FALSE(japanese.ok);
+    EXPECT_FALSE(japanese.error.empty());
+
+    const std::string_view kdeDoctype =
+        "<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">\n";
+    EXPECT_TRUE(parseKvtml(file("UTF-8", "kůň &amp; &#382;", kdeDoctype)).ok);
+    EXPECT_EQ(parseKvtml(file("UTF-8", "kůň &amp; &#382;", kdeDoctype)).table.czech(0), "kůň & ž");
+    const ExchangeImport defined = parseKvtml(file("UTF-8", "kůň &nbsp;", kdeDoctype));
+    EXPECT_FALSE(defined.ok);
+    EXPECT_NE(defined.error.find("entitu nbsp"), std::string::npos) << defined.error;
+}
+
 TEST(KvtmlExport, WhatIsWrittenReadsBackLetterForLetter) {
     ExpressionTable table;
     table.append("dog+hound", "pes", "[]", "NENÍ");
@@ -307,12 +340,22 @@ TEST(KvtmlImport, TwoReadersFailAsOneDoes) {
          }) {
         expectSameReading(file);
     }
+    // The second reader's entry is an empty element: the first reader, stopped at its start,
+    // must not take its end for the end of the list and then trust a second reader that failed.
+    std::string empties = entryXml(0, "dog", "pes");
+    for (int n = 1; n < 100; ++n) empties += "<entry id=\"" + std::to_string(n) + "\"\r\n/>";
+    const std::string emptyEntries = fileWith(empties);
+    expectSameReading(emptyEntries);
+    const std::string brokenAfterThem =
+        std::string(emptyEntries).replace(emptyEntries.find("</entries>"), 10, "</container>");
+    expectSameReading(brokenAfterThem);
+    EXPECT_FALSE(parseKvtml(brokenAfterThem, 0).ok);
     // The message names the line and the fault. The first entry's text is on line 6, each
     // entry takes four lines.
     const ExchangeImport earlyError = parseKvtml(std::string(good).replace(early, 5, "h<x>e"), 0);
-    EXPECT_EQ(earlyError.error, "chyba XML na řádku 6: Opening and ending tag mismatch.");
+    EXPECT_EQ(earlyError.error, "chyba XML na řádku 6: koncová značka neodpovídá počáteční");
     const ExchangeImport lateError = parseKvtml(std::string(good).replace(late, 5, "h</x>e"), 0);
-    EXPECT_EQ(lateError.error, "chyba XML na řádku " + std::to_string(6 + 4 * 99) + ": Opening and ending tag mismatch.");
+    EXPECT_EQ(lateError.error, "chyba XML na řádku " + std::to_string(6 + 4 * 99) + ": koncová značka neodpovídá počáteční");
     EXPECT_FALSE(parseKvtml(good.substr(0, good.size() - 20), 0).ok);
     EXPECT_TRUE(parseKvtml(std::string(good).replace(late, 5, "<x:b>horse</x:b>"), 0).ok);
 }
