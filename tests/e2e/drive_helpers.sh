@@ -2,9 +2,23 @@
 # fresh_program_folders; the driving script, run inside Xvfb, sources this file again with
 # $pid set to the program's process.
 
-# Every script starts its X server at a random display number before xvfb-run's own search
-# for a free one: two tests starting together under ctest -j2 could both pick :99, and one
-# server then fails to start.
+
+# Runs a command under a new X server of 1024x768. The search for a free display starts at a
+# random number: two tests started together by ctest -j2 could otherwise both take :99. Should
+# two still meet on one display, the command finds no server that answers; it then runs once
+# more on another display. Its own failures are never run again.
+under_xvfb() {
+  local status
+  for _ in 1 2; do
+    env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' bash -c '
+      for _ in $(seq 1 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && exec "$@"; sleep 0.1; done
+      exit 99' under_xvfb "$@"
+    status=$?
+    [ "$status" = 99 ] || return "$status"
+    echo "under_xvfb: no X server answered on the display; once more on another" >&2
+  done
+  return 1
+}
 
 # Skips (77) without xvfb-run and xdotool; else sets $work to a new folder holding the
 # program folder, the settings and the runtime folder, all exported for the program.

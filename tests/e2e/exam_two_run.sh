@@ -26,7 +26,7 @@ terminate
 DRIVE
 chmod +x "$work/drive.sh"
 fail() { echo "exam_two_run: $*"; [ -f "$work/log" ] && cat "$work/log"; rm -rf "$work"; exit 1; }
-env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh" || fail "under Xvfb"
+under_xvfb "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh" || fail "under Xvfb"
 
 stats="$LEXO_HOME/statistiky.dat"
 [ -f "$stats" ] || fail "no statistics file"

@@ -84,7 +84,7 @@ kill -0 "$pid" 2>/dev/null && end "SIGTERM did not end the program"
 wait "$pid"
 DRIVE
 chmod +x "$work/drive.sh"
-env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh" || fail "under Xvfb"
+under_xvfb "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh" || fail "under Xvfb"
 kill "$server" 2>/dev/null
 
 grep -aq '"Tipy"=dword:00000000' "$LEXO_CONFIG_HOME/registry.reg" || fail "the unticked box was not stored"

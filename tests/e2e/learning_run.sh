@@ -43,7 +43,7 @@ wait "$pid"
 DRIVE
 chmod +x "$work/drive.sh"
 fail() { echo "learning_run: $*"; [ -f "$work/log" ] && cat "$work/log"; rm -rf "$work"; exit 1; }
-env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh"
+under_xvfb "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh"
 [ $? = 0 ] || fail "under Xvfb"
 
 reg="$LEXO_CONFIG_HOME/registry.reg"

@@ -93,6 +93,7 @@ export HOME="$work/user" XDG_DATA_DIRS="$root/usr/share:/usr/share"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export LEXO_E2E_WINDOWS="$(cd "$(dirname "$0")" && pwd)/drive_helpers.sh"
+. "$LEXO_E2E_WINDOWS"
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 set -u
@@ -117,7 +118,7 @@ kill -0 "$pid" 2>/dev/null && { echo "SIGTERM did not end the program"; kill -KI
 wait "$pid" || { status=$?; echo "exit status $status after SIGTERM"; exit 1; }
 DRIVE
 chmod +x "$work/drive.sh"
-env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' "$work/drive.sh" "$root/usr/bin/lexo" "$work" \
+under_xvfb "$work/drive.sh" "$root/usr/bin/lexo" "$work" \
   >"$work/drive.log" 2>&1 || { cat "$work/drive.log"; fail "the unpacked program under Xvfb"; }
 folder="$HOME/.local/share/lexo"
 (cd "$root/usr/share/lexo" && find . -type f) | while read -r f; do

@@ -29,6 +29,7 @@ jablko;apple;[1pl];NENÍ
 SLV
 
 export LEXO_E2E_WINDOWS="$(cd "$(dirname "$0")" && pwd)/drive_helpers.sh"
+. "$LEXO_E2E_WINDOWS"
 cat >"$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
 # drive.sh EXE WORK KEY CAPTION NAME: pictures of the main window and of the window CAPTION
@@ -74,7 +75,7 @@ check() {  # picture name
 # One run each: the dictionary on the command line goes to the first working window opened.
 for run in "F1:Editor výrazů:editor" "F3:Zkoušení výrazů I:test-one" "F4:Zkoušení výrazů II:test-two"; do
   IFS=: read -r key caption name <<<"$run"
-  env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' \
+  under_xvfb \
     "$work/drive.sh" "$exe" "$work" "$key" "$caption" "$name" || fail "$name under Xvfb"
   check "$name"
 done

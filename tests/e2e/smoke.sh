@@ -5,6 +5,7 @@
 # offscreen and is ended with SIGTERM, as a desktop session would end it. Either way it
 # must exit with 0 and leave the default settings behind.
 set -u
+. "$(dirname "$0")/drive_helpers.sh"
 exe=$1
 work=$(mktemp -d)
 export LEXO_HOME="$work/home" LEXO_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
@@ -51,7 +52,7 @@ kill -0 "$pid" 2>/dev/null && { echo "F10 did not end the program"; kill "$pid";
 wait "$pid"
 DRIVE
   chmod +x "$work/drive.sh"
-  env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" || fail "under Xvfb"
+  under_xvfb "$work/drive.sh" "$exe" "$work" || fail "under Xvfb"
 else
   QT_QPA_PLATFORM=offscreen "$exe" >"$work/log" 2>&1 &
   pid=$!

@@ -23,7 +23,7 @@ terminate
 DRIVE
 chmod +x "$work/drive.sh"
 fail() { echo "translator_run: $*"; [ -f "$work/log" ] && cat "$work/log"; rm -rf "$work"; exit 1; }
-env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh" || fail "under Xvfb"
+under_xvfb "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh" || fail "under Xvfb"
 
 [ -s "$LEXO_HOME/prekladac.dat" ] || fail "the word list was not copied into the program folder"
 reg="$LEXO_CONFIG_HOME/registry.reg"

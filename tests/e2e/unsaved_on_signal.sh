@@ -34,7 +34,7 @@ kill -KILL "$pid"; wait "$pid" 2>/dev/null
 echo "unsaved_on_signal: Zrušit kept the program running twice"
 DRIVE
 chmod +x "$work/drive.sh"
-env -u QT_QPA_PLATFORM xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1024x768x24' "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh"
+under_xvfb "$work/drive.sh" "$exe" "$work" "$(dirname "$0")/drive_helpers.sh"
 status=$?
 [ $status -ne 0 ] && [ -f "$work/log" ] && cat "$work/log"
 rm -rf "$work"
