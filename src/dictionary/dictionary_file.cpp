@@ -384,7 +384,7 @@ bool hasNonAscii(std::string_view bytes) {
     for (; i + 8 <= bytes.size(); i += 8) {
         std::uint64_t word;
         std::memcpy(&word, bytes.data() + i, 8);
-        if (word & 0x8080808080808080ull) return true;
+        if (word & kHighBits) return true;
     }
     for (; i < bytes.size(); ++i)
         if (static_cast<unsigned char>(bytes[i]) >= 0x80) return true;

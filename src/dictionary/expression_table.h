@@ -36,6 +36,8 @@ public:
 
     std::size_t size() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
+    // The size of the text buffer: what appending this table to another copies.
+    std::size_t textBytes() const { return text_.size(); }
 
     std::string_view field(std::size_t row, Field f) const {
         const Slot& s = rows_[row][static_cast<std::size_t>(f)];

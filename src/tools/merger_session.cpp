@@ -8,25 +8,12 @@
 namespace lexo {
 namespace fs = std::filesystem;
 
-namespace {
-
-std::size_t textBytes(const ExpressionTable& table) {
-    std::size_t bytes = 0;
-    for (std::size_t row = 0; row < table.size(); ++row)
-        bytes += table.foreign(row).size() + table.czech(row).size() + table.pronunciation(row).size() +
-                 table.sound(row).size();
-    return bytes;
-}
-
-}  // namespace
-
 void appendExpressions(ExpressionTable& to, const ExpressionTable& from) {
     if (to.empty()) {
         to = from;
         return;
     }
-    // One growth of each buffer instead of a doubling every so often.
-    to.reserve(to.size() + from.size(), textBytes(to) + textBytes(from));
+    // The whole table comes over in one copy of its text, so each buffer grows once.
     to.append(from);
 }
 
@@ -69,7 +56,7 @@ void MergerSession::moveAll() {
     // "Převeď vše" of a dictionary about as large only adds to them, without moving what is
     // already there. Room not written to costs no memory.
     const std::size_t rows = result_.size() + source_.size();
-    const std::size_t bytes = textBytes(result_) + textBytes(source_);
+    const std::size_t bytes = result_.textBytes() + source_.textBytes();
     if (result_.empty() || rows > resultRoom_.rows || bytes > resultRoom_.bytes) {
         resultRoom_.rows = 3 * rows;
         resultRoom_.bytes = std::min(3 * bytes, ExpressionTable::kMaxTextBytes);
