@@ -37,10 +37,8 @@ protected:
     }
 
     fs::path dictionary(const std::string& name, const std::vector<std::string>& lines) {
-        std::string text;
-        for (const std::string& line : lines) text += line + "\r\n";
         const fs::path file = dir.path() / name;
-        writeBytes(file, encodeWindows1250(text).value_or(text));
+        testing::writeDictionary(file, lines);
         return file;
     }
 

@@ -36,12 +36,8 @@ protected:
     // A dictionary file in the temporary folder; lines are UTF-8 here and stored in
     // Windows-1250, as the Windows version wrote them.
     std::filesystem::path dictionary(const std::string& name, const std::vector<std::string>& lines) {
-        std::string text;
-        for (const std::string& line : lines) text += line + "\r\n";
         const std::filesystem::path file = dir / name;
-        const std::optional<std::string> bytes = encodeWindows1250(text);
-        if (!bytes) ADD_FAILURE() << "not a Windows-1250 text: " << text;
-        writeBytes(file, bytes.value_or(text));
+        if (!testing::writeDictionary(file, lines)) ADD_FAILURE() << "not a Windows-1250 text: " << file;
         return file;
     }
 

@@ -33,10 +33,8 @@ protected:
 
     // Lines are UTF-8 here and stored in Windows-1250, as dictionaries are.
     fs::path dictionary(const std::vector<std::string>& lines, const std::string& name = "slovicka.slv") {
-        std::string text;
-        for (const std::string& line : lines) text += line + "\r\n";
         const fs::path file = dir / name;
-        testing::writeBytes(file, encodeWindows1250(text).value_or(text));
+        testing::writeDictionary(file, lines);
         return file;
     }
 

@@ -12,7 +12,6 @@
 #include "support/fake_speaker.h"
 #include "support/fake_timers.h"
 #include "support/temp_dir.h"
-#include "text/text_codec.h"
 
 namespace lexo::testing {
 
@@ -32,10 +31,8 @@ struct FakeAppContext {
     // A dictionary file in the temporary directory; the lines are UTF-8 here and stored in
     // Windows-1250, as the program writes them.
     std::filesystem::path dictionary(const std::string& name, const std::vector<std::string>& lines) const {
-        std::string text;
-        for (const std::string& line : lines) text += line + "\r\n";
         const std::filesystem::path file = dir / name;
-        writeBytes(file, encodeWindows1250(text).value_or(text));
+        writeDictionary(file, lines);
         return file;
     }
 
